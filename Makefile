@@ -1,0 +1,31 @@
+# The two everyday commands: `make run` and `make test`. Both set the machine up first.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: setup build run test bench format clean
+
+setup:
+	@scripts/setup
+
+$(BUILD)/build.ninja:
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+build: setup $(BUILD)/build.ninja
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -n "$$DISPLAY" ]; then $(BUILD)/src/quorvel; \
+	else echo "No DISPLAY: starting Quorvel inside Xvfb"; scripts/with-xvfb $(BUILD)/src/quorvel; fi
+
+test: build
+	@scripts/with-xvfb ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+bench: build
+	@scripts/with-xvfb scripts/run-benchmarks $(BUILD)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf $(BUILD)

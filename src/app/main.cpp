@@ -1,0 +1,17 @@
+#include "settingskeys.h"
+#include "translation.h"
+
+#include <QApplication>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral("260"));
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+
+    QTranslator translator;
+    loadAndInstallTranslation(translator, storedLanguageFile());
+
+    return app.exec();
+}
