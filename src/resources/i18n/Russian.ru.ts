@@ -119,5 +119,10 @@
         <source>&amp;Quit</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Ctrl+Space</source>
+        <comment>keep as it is: a key sequence, reset with the text</comment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>
