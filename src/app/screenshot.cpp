@@ -1,6 +1,7 @@
 #include "screenshot.h"
 #include "ui_screenshot.h"
 
+#include "buttonicon.h"
 #include "settingskeys.h"
 
 #include <QAction>
@@ -106,6 +107,25 @@ void Screenshot::setUpForm()
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_MouseTracking);
+    const std::pair<QAbstractButton *, const char *> pictures[] = {
+        {ui->bt_crop, "crop"},
+        {ui->bt_tool_arrow, "arrow"},
+        {ui->bt_tool_line, "line"},
+        {ui->bt_tool_square, "square"},
+        {ui->bt_tool_text, "text"},
+        {ui->bt_tool_blur, "blur"},
+        {ui->bt_add_picture, "add_picture"},
+        {ui->bt_add_photo, "add_photo"},
+        {ui->bt_undo, "undo"},
+        {ui->bt_redo, "redo"},
+        {ui->bt_size_minus, "size_minus"},
+        {ui->bt_size_plus, "size_plus"},
+        {ui->bt_copy, "copy"},
+        {ui->bt_save, "save"},
+        {ui->bt_upload, "upload"},
+    };
+    for (const auto &[button, name] : pictures)
+        button->setIcon(buttonIcon(QLatin1String(name)));
     connect(ui->bt_crop, &QAbstractButton::clicked, this, &Screenshot::clickCrop);
     connect(ui->bt_add_photo, &QAbstractButton::clicked, this, &Screenshot::openFile);
     connect(ui->bt_undo, &QAbstractButton::clicked, this, &Screenshot::clickUndo);

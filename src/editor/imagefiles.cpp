@@ -26,7 +26,7 @@ bool savePng(const QImage &image, const QString &path, QString *errorText)
     const bool saved = file.open(QIODevice::WriteOnly) && writer.write(image) && file.commit();
     if (!saved && errorText)
         *errorText = writer.error() != QImageWriter::UnknownError ? writer.errorString()
-                                                                   : file.errorString();
+                                                                  : file.errorString();
     return saved;
 }
 
@@ -58,8 +58,8 @@ bool isDroppableImage(const QUrl &url)
     if (!url.isLocalFile())
         return false;
     const QString suffix = QFileInfo(url.toLocalFile()).completeSuffix();
-    return suffix == QLatin1String("gif") || suffix == QLatin1String("png")
-           || suffix == QLatin1String("jpeg") || suffix == QLatin1String("jpg");
+    return suffix == QLatin1String("gif") || suffix == QLatin1String("png") ||
+           suffix == QLatin1String("jpeg") || suffix == QLatin1String("jpg");
 }
 
 } // namespace ImageFiles

@@ -103,26 +103,57 @@ private slots:
         QTest::addColumn<QString>("tooltip");
         QTest::addColumn<QString>("shortcut");
         QTest::addColumn<bool>("checkable");
-        QTest::newRow("crop") << "bt_crop" << "Crop (1)" << "1" << true;
-        QTest::newRow("arrow") << "bt_tool_arrow" << "Arrow (2)" << "2" << true;
-        QTest::newRow("line") << "bt_tool_line" << "Line (3)" << "3" << true;
+        QTest::newRow("crop") << "bt_crop"
+                              << "Crop (1)"
+                              << "1" << true;
+        QTest::newRow("arrow") << "bt_tool_arrow"
+                               << "Arrow (2)"
+                               << "2" << true;
+        QTest::newRow("line") << "bt_tool_line"
+                              << "Line (3)"
+                              << "3" << true;
         QTest::newRow("square") << "bt_tool_square"
-                                << "Square (4)\nHold Ctrl to draw a filled square" << "4" << true;
-        QTest::newRow("text") << "bt_tool_text" << "Text (5)" << "5" << true;
-        QTest::newRow("blur") << "bt_tool_blur" << "Blur (6)" << "6" << true;
-        QTest::newRow("add picture")
-            << "bt_add_picture" << "Capture region and add to the bottom of the main picture"
-            << "7" << false;
-        QTest::newRow("add photo") << "bt_add_photo" << "" << "8" << false;
-        QTest::newRow("undo") << "bt_undo" << "Undo (Ctrl+Z)" << "Ctrl+Z" << false;
-        QTest::newRow("redo") << "bt_redo" << "Redo (Ctrl+U)" << "Ctrl+U" << false;
-        QTest::newRow("color") << "bt_color" << "" << "" << false;
-        QTest::newRow("minus") << "bt_size_minus" << "" << "" << false;
-        QTest::newRow("plus") << "bt_size_plus" << "" << "" << false;
-        QTest::newRow("copy") << "bt_copy" << "Copy to clipboard (Ctrl+C)" << "Ctrl+C" << false;
-        QTest::newRow("save") << "bt_save" << "Save (Ctrl+S)" << "Ctrl+S" << false;
-        QTest::newRow("external") << "bt_external_editor" << "" << "Ctrl+E" << false;
-        QTest::newRow("upload") << "bt_upload" << "Upload (Ctrl+Spase)" << "Ctrl+Space" << false;
+                                << "Square (4)\nHold Ctrl to draw a filled square"
+                                << "4" << true;
+        QTest::newRow("text") << "bt_tool_text"
+                              << "Text (5)"
+                              << "5" << true;
+        QTest::newRow("blur") << "bt_tool_blur"
+                              << "Blur (6)"
+                              << "6" << true;
+        QTest::newRow("add picture") << "bt_add_picture"
+                                     << "Capture region and add to the bottom of the main picture"
+                                     << "7" << false;
+        QTest::newRow("add photo") << "bt_add_photo"
+                                   << ""
+                                   << "8" << false;
+        QTest::newRow("undo") << "bt_undo"
+                              << "Undo (Ctrl+Z)"
+                              << "Ctrl+Z" << false;
+        QTest::newRow("redo") << "bt_redo"
+                              << "Redo (Ctrl+U)"
+                              << "Ctrl+U" << false;
+        QTest::newRow("color") << "bt_color"
+                               << ""
+                               << "" << false;
+        QTest::newRow("minus") << "bt_size_minus"
+                               << ""
+                               << "" << false;
+        QTest::newRow("plus") << "bt_size_plus"
+                              << ""
+                              << "" << false;
+        QTest::newRow("copy") << "bt_copy"
+                              << "Copy to clipboard (Ctrl+C)"
+                              << "Ctrl+C" << false;
+        QTest::newRow("save") << "bt_save"
+                              << "Save (Ctrl+S)"
+                              << "Ctrl+S" << false;
+        QTest::newRow("external") << "bt_external_editor"
+                                  << ""
+                                  << "Ctrl+E" << false;
+        QTest::newRow("upload") << "bt_upload"
+                                << "Upload (Ctrl+Spase)"
+                                << "Ctrl+Space" << false;
     }
     void formHasEveryWidget()
     {

@@ -13,7 +13,8 @@ private slots:
     void everyShippedLanguageLoadsFromTheResources_data()
     {
         QTest::addColumn<QString>("file");
-        for (const char *name : {"English.en.qm", "German.de.qm", "Russian.ru.qm", "Ukrainian.ua.qm"})
+        for (const char *name :
+             {"English.en.qm", "German.de.qm", "Russian.ru.qm", "Ukrainian.ua.qm"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
     void everyShippedLanguageLoadsFromTheResources()
@@ -26,7 +27,8 @@ private slots:
 
     void aFileBesideTheExecutableLoadsWhenTheResourcesLackIt()
     {
-        const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/languages");
+        const QString folder =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/languages");
         QDir().mkpath(folder);
         const QString target = folder + QStringLiteral("/French.fr.qm");
         QFile::remove(target);

@@ -27,8 +27,8 @@ XSession::~XSession()
 
 bool XSession::isUsable() const
 {
-    return !qEnvironmentVariableIsEmpty("DISPLAY")
-           && !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
+    return !qEnvironmentVariableIsEmpty("DISPLAY") &&
+           !QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty();
 }
 
 QString XSession::settingsFile() const
@@ -63,8 +63,9 @@ QList<QRect> XSession::waitForWindows(const QSize &maxSize, int timeoutMs) const
     clock.start();
     do {
         QList<QRect> found;
-        const QString ids = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                     QStringLiteral("--pid"), QString::number(program.processId())});
+        const QString ids =
+            xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                     QStringLiteral("--pid"), QString::number(program.processId())});
         for (const QString &id : ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             const QString info = xdotool({QStringLiteral("getwindowgeometry"), id});
             const auto p = position.match(info);
