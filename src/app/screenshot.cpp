@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QIcon>
 #include <QMenu>
+#include <QShortcut>
 #include <QTimer>
 #include <QTranslator>
 
@@ -130,6 +131,9 @@ void Screenshot::setUpForm()
     connect(ui->bt_add_photo, &QAbstractButton::clicked, this, &Screenshot::openFile);
     connect(ui->bt_undo, &QAbstractButton::clicked, this, &Screenshot::clickUndo);
     connect(ui->bt_redo, &QAbstractButton::clicked, this, &Screenshot::clickRedo);
+    // A button holds one key sequence; redo answers to Ctrl+Shift+Z as well as Ctrl+U.
+    connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Z")), this),
+            &QShortcut::activated, this, &Screenshot::clickRedo);
     connect(ui->bt_color, &QAbstractButton::clicked, this, &Screenshot::clickColor);
     connect(ui->bt_save, &QAbstractButton::clicked, this, &Screenshot::clickSave);
 }
