@@ -1,7 +1,15 @@
 #include "capturecursor.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+
+#if defined(Q_OS_WIN)
+#include "win32/win32cursor.h"
+#elif defined(QUORVEL_X11)
+#include "x11connection.h"
+#include "x11cursor.h"
+#endif
 
 namespace {
 
@@ -35,9 +43,28 @@ CapturedCursor fallbackCursor()
     return {picture, QPoint(0, 0)};
 }
 
+CapturedCursor systemCursor()
+{
+#if defined(Q_OS_WIN)
+    Win32CursorPicture picture;
+    if (!win32CaptureCursor(picture))
+        return {};
+    const QImage image(reinterpret_cast<const uchar *>(picture.pixels.data()), picture.width,
+                       picture.height, QImage::Format_ARGB32);
+    return {QPixmap::fromImage(image.copy()), QPoint(picture.hotSpotX, picture.hotSpotY)};
+#else
+#if defined(QUORVEL_X11)
+    if (xcb_connection_t *connection = x11Connection())
+        return captureX11Cursor(connection);
+#endif
+    return {};
+#endif
+}
+
 } // namespace
 
 CapturedCursor captureCursor()
 {
-    return fallbackCursor();
+    CapturedCursor cursor = systemCursor();
+    return cursor.pixmap.isNull() ? fallbackCursor() : cursor;
 }
