@@ -2,6 +2,7 @@
 #include "ui_screenshot.h"
 
 #include "buttonicon.h"
+#include "qxtglobalshortcut.h"
 #include "settingskeys.h"
 
 #include <QAction>
@@ -20,6 +21,7 @@ Screenshot::Screenshot(QWidget *parent) : QWidget(parent), ui(new Ui::Screenshot
     createActions();
     createTrayIcon();
     setUpForm();
+    registerHotkeys();
     ensureInstallationId();
     captureBusy = false;
     settingsOpen = false;
@@ -136,6 +138,51 @@ void Screenshot::setUpForm()
             &QShortcut::activated, this, &Screenshot::clickRedo);
     connect(ui->bt_color, &QAbstractButton::clicked, this, &Screenshot::clickColor);
     connect(ui->bt_save, &QAbstractButton::clicked, this, &Screenshot::clickSave);
+}
+
+void Screenshot::registerHotkeys()
+{
+    const auto shortcutFor = [this](const char *key, const char *fallback) -> QxtGlobalShortcut * {
+        const QKeySequence sequence(settingsStore().value(key, fallback).toString(),
+                                    QKeySequence::PortableText);
+        if (sequence.isEmpty())
+            return nullptr;
+        auto *shortcut = new QxtGlobalShortcut(sequence, this);
+        shortcut->setObjectName(QLatin1String(key));
+        connect(shortcut, &QxtGlobalShortcut::activated, this, &Screenshot::shortcutActivated);
+        return shortcut;
+    };
+    regionShortcut = shortcutFor(SettingsKeys::RegionCapture, SettingsKeys::RegionCaptureDefault);
+    fullScreenShortcut =
+        shortcutFor(SettingsKeys::FullScreenCapture, SettingsKeys::FullScreenCaptureDefault);
+    ocrShortcut = shortcutFor(SettingsKeys::OcrScan, SettingsKeys::OcrScanDefault);
+}
+
+void Screenshot::unregisterHotkeys()
+{
+    for (QxtGlobalShortcut **shortcut : {&regionShortcut, &fullScreenShortcut, &ocrShortcut}) {
+        delete *shortcut;
+        *shortcut = nullptr;
+    }
+}
+
+void Screenshot::shortcutActivated(QxtGlobalShortcut *shortcut)
+{
+    const QString name = shortcut->objectName();
+    if (name == QLatin1String(SettingsKeys::RegionCapture)) {
+        clickCaptureRegion();
+        requestAnalyticsView(
+            QStringLiteral("ec=CaptureAction&ea=shortcutActivated&el=regionCapture"));
+    }
+    if (name == QLatin1String(SettingsKeys::FullScreenCapture)) {
+        clickCapture();
+        requestAnalyticsView(
+            QStringLiteral("ec=CaptureAction&ea=shortcutActivated&el=fullScreenCapture"));
+    }
+    if (name == QLatin1String(SettingsKeys::OcrScan)) {
+        openOcrScanner();
+        requestAnalyticsView(QStringLiteral("ec=Tool&ea=shortcutActivated&el=ocrScan"));
+    }
 }
 
 void Screenshot::trayIconLeftClick(QSystemTrayIcon::ActivationReason reason)

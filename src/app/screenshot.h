@@ -7,6 +7,7 @@
 class QAction;
 class QMenu;
 class QTranslator;
+class QxtGlobalShortcut;
 
 namespace Ui {
 class Screenshot;
@@ -56,6 +57,7 @@ public slots:
 
 private slots:
     void trayIconLeftClick(QSystemTrayIcon::ActivationReason reason);
+    void shortcutActivated(QxtGlobalShortcut *shortcut);
 
     void on_bt_tool_arrow_clicked();
     void on_bt_tool_line_clicked();
@@ -80,6 +82,8 @@ private:
     void createTrayIcon();
     void setUpForm();
     void retranslateTrayMenu();
+    void registerHotkeys();
+    void unregisterHotkeys();
 
     Ui::Screenshot *ui = nullptr;
     QTranslator *translator = nullptr;
@@ -100,6 +104,10 @@ private:
     QAction *openImageFileAction = nullptr;
     QAction *settingsAction = nullptr;
     QAction *quitAction = nullptr;
+
+    QxtGlobalShortcut *regionShortcut = nullptr;
+    QxtGlobalShortcut *fullScreenShortcut = nullptr;
+    QxtGlobalShortcut *ocrShortcut = nullptr;
 
     bool captureBusy = false;
     bool settingsOpen = false;
