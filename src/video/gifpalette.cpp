@@ -73,13 +73,8 @@ GifPalette buildGifPalette(const QList<QImage> &frames)
 
 GifLookupTable buildGifLookupTable(const GifPalette &palette)
 {
-    // Fillers after the first one repeat its colour and lose every tie to it, so the search
-    // can stop there without changing any index.
-    const auto firstFiller = std::find(palette.cbegin(), palette.cend(), gifFillerColour);
-    const int candidates = int(std::min(firstFiller + 1, palette.cend()) - palette.cbegin());
-
-    std::array<int, 256> red{}, green{}, blue{};
-    for (int i = 0; i < candidates; ++i) {
+    std::array<int, 256> red, green, blue;
+    for (std::size_t i = 0; i < 256; ++i) {
         red[i] = qRed(palette[i]);
         green[i] = qGreen(palette[i]);
         blue[i] = qBlue(palette[i]);
@@ -90,17 +85,15 @@ GifLookupTable buildGifLookupTable(const GifPalette &palette)
         for (int g5 = 0; g5 < 32; ++g5) {
             for (int b5 = 0; b5 < 32; ++b5) {
                 const int r = r5 * 255 / 31, g = g5 * 255 / 31, b = b5 * 255 / 31;
-                int best = 0;
-                int bestDistance = 0x7FFFFFFF;
-                for (int i = 0; i < candidates; ++i) {
+                // Distance and index in one number: its minimum is the nearest entry, and
+                // among equally near entries the lowest index. A plain minimum over all
+                // entries lets the compiler vectorise the search.
+                int best = 0x7FFFFFFF;
+                for (int i = 0; i < 256; ++i) {
                     const int dr = red[i] - r, dg = green[i] - g, db = blue[i] - b;
-                    const int distance = dr * dr + dg * dg + db * db;
-                    if (distance < bestDistance) {
-                        bestDistance = distance;
-                        best = i;
-                    }
+                    best = std::min(best, ((dr * dr + dg * dg + db * db) << 8) | i);
                 }
-                table[(r5 << 10) | (g5 << 5) | b5] = quint8(best);
+                table[(r5 << 10) | (g5 << 5) | b5] = quint8(best & 0xFF);
             }
         }
     }

@@ -372,8 +372,13 @@ void TestGifEncoder::literalCodesWithPeriodicClear_data()
     QTest::newRow("251") << 251 << QList<int>{0, 251};
     QTest::newRow("500") << 500 << QList<int>{0, 251};
     QTest::newRow("501") << 501 << QList<int>{0, 251, 502};
-    QTest::newRow("2000, many sub-blocks")
-        << 2000 << QList<int>{0, 251, 502, 753, 1004, 1255, 1506, 1757};
+    // Around 2040 codes the writer starts a new batch of sub-blocks.
+    for (const int pixels : {2029, 2030, 2031, 5000}) {
+        QList<int> clears;
+        for (int position = 0; clears.size() * 250 < pixels; position += 251)
+            clears.append(position);
+        QTest::addRow("%d", pixels) << pixels << clears;
+    }
 }
 
 void TestGifEncoder::literalCodesWithPeriodicClear()
