@@ -62,10 +62,16 @@ class CodeChunks
 public:
     explicit CodeChunks(uchar *out) : m_out(out) {}
 
-    quint16 *free() { return m_codes + m_count; }
+    quint16 *tail() { return m_codes + m_count; }
     int room() const { return chunkCodes - m_count; }
 
-    void added(int count)
+    void append(quint16 code)
+    {
+        *tail() = code;
+        appended(1);
+    }
+
+    void appended(int count)
     {
         m_count += count;
         if (m_count == chunkCodes) {
@@ -134,26 +140,24 @@ void writeLiteralLzw(const QImage &rgb32Frame, int width, int height, const GifL
 {
     *out++ = 0x08;
     CodeChunks chunks(out);
-    // Starting as if a full run had just ended puts the clear code first.
-    int literals = literalsPerClear;
+    chunks.append(clearCode);
+    int literals = 0;
     for (int y = 0; y < height; ++y) {
         const QRgb *pixel = reinterpret_cast<const QRgb *>(rgb32Frame.constScanLine(y));
         const QRgb *const lineEnd = pixel + width;
         while (pixel != lineEnd) {
             if (literals == literalsPerClear) {
-                *chunks.free() = clearCode;
-                chunks.added(1);
+                chunks.append(clearCode);
                 literals = 0;
             }
             const int run = int(
                 std::min<qptrdiff>({lineEnd - pixel, literalsPerClear - literals, chunks.room()}));
-            mapPixels(pixel, run, table, chunks.free());
+            mapPixels(pixel, run, table, chunks.tail());
             pixel += run;
             literals += run;
-            chunks.added(run);
+            chunks.appended(run);
         }
     }
-    *chunks.free() = endCode;
-    chunks.added(1);
+    chunks.append(endCode);
     chunks.finish();
 }
