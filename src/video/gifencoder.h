@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+
+#include <functional>
+
+using GifProgress = std::function<void(int percent)>;
+
+// Encodes the frames as one looping GIF89a file with a shared 256-colour palette. Every frame
+// is written at the first frame's size; delay is in hundredths of a second. progress, when set,
+// is called on the calling thread. Returns an empty array when there is nothing to encode.
+QByteArray encodeGif(const QList<QImage> &frames, int delay, const GifProgress &progress = {});
+
+struct GifEncodeOptions
+{
+    // Threads that map and pack frames; 0 picks one per core. The bytes do not depend on it.
+    int threads = 0;
+};
+
+QByteArray encodeGif(const QList<QImage> &frames, int delay, const GifProgress &progress,
+                     const GifEncodeOptions &options);
