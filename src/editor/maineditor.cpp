@@ -23,15 +23,8 @@ void MainEditor::paintSceneOn(QPaintDevice *device)
     const int visibleCount = *historyIndex >= 0 ? std::min(*historyIndex + 1, int(objects->size()))
                                                 : int(objects->size());
     const QSize canvasSize = size();
-    const PaintContext context{*objects,
-                               *pictures,
-                               visibleCount,
-                               canvasSize,
-                               handleRadius,
-                               [this, visibleCount, canvasSize]() -> const QImage & {
-                                   return composite.get(*objects, visibleCount, *pictures,
-                                                        canvasSize);
-                               }};
+    cache.beginPaint(*objects, visibleCount, *pictures, canvasSize);
+    const PaintContext context{*objects, *pictures, visibleCount, canvasSize, handleRadius, &cache};
     painter.begin(device);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                            QPainter::SmoothPixmapTransform);

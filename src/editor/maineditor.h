@@ -1,7 +1,7 @@
 #pragma once
 
 #include "drawobject.h"
-#include "picturecomposite.h"
+#include "paintcache.h"
 
 #include <QLabel>
 #include <QList>
@@ -39,6 +39,6 @@ private:
     QPainter painter;
     int handleRadius = 7;
 
-    PictureComposite composite;
+    PaintCache cache;
     bool targetPainted = false;
 };

@@ -2,12 +2,11 @@
 
 #include "drawobject.h"
 
-#include <QImage>
 #include <QList>
 #include <QPixmap>
 #include <QSize>
 
-#include <functional>
+class PaintCache;
 
 // What a painter may read besides the object it paints.
 struct PaintContext
@@ -18,6 +17,6 @@ struct PaintContext
     int visibleCount = 0;
     QSize canvasSize;
     int handleRadius = 7;
-    // The visible pictures composed on white at canvas size: what a blur blurs.
-    std::function<const QImage &()> pictureComposite;
+    // Null: everything is painted afresh.
+    PaintCache *cache = nullptr;
 };

@@ -66,6 +66,20 @@ public:
 // The painter of a stored object's kind; null for kinds that are never painted as objects.
 const ObjectPainter *painterFor(ToolKind kind);
 
+// The blurred look of `area` of the picture composite; an area one pixel wide or high stays
+// as it is. `area` lies within the composite.
+QImage blurArea(const QImage &composite, const QRect &area);
+
+// The white outline that keeps a text readable on any background, as a sprite to draw at the
+// text's origin plus `offset`.
+struct TextHalo
+{
+    QImage image;
+    QPoint offset;
+};
+void strokeTextHalo(QPainter &painter, QPoint origin, const QString &text, int size);
+TextHalo renderTextHalo(const QString &text, int size);
+
 // Where a picture object shows its pixmap: over its bounds, or at the pixmap's own size on an
 // axis where the bounds are empty.
 QRect pictureRect(const DrawObject &picture, const QPixmap &pixmap);

@@ -1,4 +1,5 @@
 #include "decorations.h"
+#include "paintcache.h"
 #include "painters.h"
 #include "textmetrics.h"
 
@@ -7,14 +8,59 @@
 
 #include <algorithm>
 
+namespace {
+
+QPainterPath textPath(QPoint origin, const QString &text, int size)
+{
+    const QFont font = textFont(size);
+    const QFontMetrics metrics(font);
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    QPainterPath path;
+    for (int i = 0; i < lines.size(); ++i)
+        path.addText(origin.x(), origin.y() + metrics.ascent() + i * metrics.height(), font,
+                     lines.at(i));
+    return path;
+}
+
+QPen haloPen(int size)
+{
+    return QPen(Qt::white, std::max(size + 2, 3), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+} // namespace
+
+void strokeTextHalo(QPainter &painter, QPoint origin, const QString &text, int size)
+{
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(haloPen(size));
+    painter.drawPath(textPath(origin, text, size));
+    painter.restore();
+}
+
+TextHalo renderTextHalo(const QString &text, int size)
+{
+    // Stroking the outline is by far the dearest part of a text; drawn once at the origin it can
+    // be blitted wherever the text sits, with the same coverage since the shift is whole pixels.
+    const int margin = haloPen(size).width() / 2 + 2;
+    const QRect area = textPath(QPoint(), text, size)
+                           .boundingRect()
+                           .toAlignedRect()
+                           .adjusted(-margin, -margin, margin, margin);
+    TextHalo halo{QImage(area.size(), QImage::Format_ARGB32_Premultiplied), area.topLeft()};
+    halo.image.fill(Qt::transparent);
+    QPainter painter(&halo.image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    strokeTextHalo(painter, -area.topLeft(), text, size);
+    return halo;
+}
+
 void TextPainter::paint(QPainter &painter, const DrawObject &object,
                         const PaintContext &context) const
 {
-    Q_UNUSED(context);
     const QFont font = textFont(object.size);
     const QFontMetrics metrics(font);
     const int lineHeight = metrics.height();
-    const QStringList lines = object.text.split(QLatin1Char('\n'));
     const QSize extent = textExtent(object.text, object.size);
     const QPoint origin = object.p1;
 
@@ -22,13 +68,13 @@ void TextPainter::paint(QPainter &painter, const DrawObject &object,
     painter.setOpacity(1.0);
     painter.setBrush(Qt::NoBrush);
 
-    QPainterPath path;
-    for (int i = 0; i < lines.size(); ++i)
-        path.addText(origin.x(), origin.y() + metrics.ascent() + i * lineHeight, font, lines.at(i));
     // The white halo keeps the text readable on any background.
-    painter.setPen(
-        QPen(Qt::white, std::max(object.size + 2, 3), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(path);
+    if (context.cache) {
+        const TextHalo &halo = context.cache->textHalo(object.text, object.size);
+        painter.drawImage(origin + halo.offset, halo.image);
+    } else {
+        strokeTextHalo(painter, origin, object.text, object.size);
+    }
 
     if (object.caret < 0) {
         painter.setPen(QPen(object.color, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

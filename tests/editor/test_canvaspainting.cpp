@@ -1,10 +1,12 @@
 #include "editordocument.h"
 #include "maineditor.h"
+#include "scenepainter.h"
 
 #include <QPainter>
 #include <QTest>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -89,6 +91,7 @@ private slots:
     void outputAndCanvasCarryNoSelection_data();
     void outputAndCanvasCarryNoSelection();
     void livePreviewShowsOnTheCanvasOnly();
+    void keptResultsMatchPaintingAfresh();
 };
 
 void TestCanvasPainting::arrowHeadLengthFollowsLengthAndSize_data()
@@ -257,6 +260,44 @@ void TestCanvasPainting::livePreviewShowsOnTheCanvasOnly()
     QVERIFY(near(fixture.canvas.grab().toImage().pixel(100, 50), Qt::blue));
     edit.live = false;
     QVERIFY(near(fixture.canvas.grab().toImage().pixel(100, 50), Qt::white));
+}
+
+void TestCanvasPainting::keptResultsMatchPaintingAfresh()
+{
+    Fixture fixture(stripes(400, 300));
+    DrawObject text = shape(ToolKind::Text, QPoint(30, 200), QPoint(30, 200), Qt::blue, 5);
+    text.text = QStringLiteral("first\nsecond");
+    fixture.add(text);
+    fixture.add(shape(ToolKind::Blur, QPoint(20, 20), QPoint(200, 120), QColor()));
+    fixture.add(shape(ToolKind::Blur, QPoint(150, 60), QPoint(380, 250), QColor()));
+    EditorDocument &document = fixture.document;
+
+    const auto paintedAfresh = [&] {
+        QPixmap pixmap(fixture.canvas.size());
+        pixmap.fill(Qt::white);
+        QPainter painter(&pixmap);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                               QPainter::SmoothPixmapTransform);
+        paintScene(painter,
+                   PaintContext{document.objects, document.pictures, document.visibleCount(),
+                                fixture.canvas.size(), 7, nullptr},
+                   document.editState);
+        painter.end();
+        return pixmap.toImage();
+    };
+    const std::function<void()> edits[] = {
+        [] {},
+        [&] { document.objects[2].moveBy(-7, -3); },
+        [&] { document.objects[1].text = QStringLiteral("changed"); },
+        [&] { document.pictures[0] = stripes(400, 300).transformed(QTransform().rotate(90)); },
+        [&] { document.objects.removeLast(); },
+    };
+    for (const auto &edit : edits) {
+        document.commitChange(edit);
+        QCOMPARE(fixture.render(), paintedAfresh());
+    }
+    document.undo();
+    QCOMPARE(fixture.render(), paintedAfresh());
 }
 
 QTEST_MAIN(TestCanvasPainting)
