@@ -28,7 +28,7 @@ void MainEditor::paintSceneOn(QPaintDevice *device)
     painter.begin(device);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
                            QPainter::SmoothPixmapTransform);
-    if (device == this)
+    if (device == this && !canvasCoveredByOpaquePicture(context))
         painter.fillRect(rect(), Qt::white);
     paintScene(painter, context, *editState);
     painter.end();

@@ -51,3 +51,21 @@ void paintScene(QPainter &painter, const PaintContext &context, const DrawObject
     if (editState.live && editState.kind != ToolKind::None && editState.kind != ToolKind::Picture)
         paintLivePreview(painter, context, editState);
 }
+
+bool canvasCoveredByOpaquePicture(const PaintContext &context)
+{
+    const QRect canvas(QPoint(), context.canvasSize);
+    const int count = std::min(context.visibleCount, int(context.objects.size()));
+    for (int i = 0; i < count; ++i) {
+        const DrawObject &object = context.objects.at(i);
+        if (object.kind != ToolKind::Picture)
+            continue;
+        const QPixmap pixmap = pictureOf(object, context.pictures);
+        if (pixmap.isNull() || pixmap.hasAlphaChannel())
+            continue;
+        const QRect shown = pictureRect(object, pixmap);
+        if (shown.size() == pixmap.size() && shown.contains(canvas))
+            return true;
+    }
+    return false;
+}
