@@ -144,4 +144,4 @@ private slots:
 };
 
 QTEST_MAIN(ImageFilesTest)
-#include "tst_imagefiles.moc"
+#include "test_imagefiles.moc"
