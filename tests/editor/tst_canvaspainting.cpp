@@ -301,4 +301,4 @@ void TestCanvasPainting::keptResultsMatchPaintingAfresh()
 }
 
 QTEST_MAIN(TestCanvasPainting)
-#include "test_canvaspainting.moc"
+#include "tst_canvaspainting.moc"

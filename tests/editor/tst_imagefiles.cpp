@@ -144,4 +144,4 @@ private slots:
 };
 
 QTEST_MAIN(ImageFilesTest)
-#include "test_imagefiles.moc"
+#include "tst_imagefiles.moc"

@@ -284,4 +284,4 @@ void TestDrawObject::layerOfSortsKindsAndEmphasis()
 }
 
 QTEST_MAIN(TestDrawObject)
-#include "test_drawobject.moc"
+#include "tst_drawobject.moc"

@@ -241,4 +241,4 @@ void TestEditorDocument::resetEmptiesTheDocument()
 }
 
 QTEST_MAIN(TestEditorDocument)
-#include "test_editordocument.moc"
+#include "tst_editordocument.moc"
