@@ -2,6 +2,8 @@
 #include "ui_screenshot.h"
 
 #include "buttonicon.h"
+#include "editordocument.h"
+#include "maineditor.h"
 #include "qxtglobalshortcut.h"
 #include "settingskeys.h"
 
@@ -11,16 +13,19 @@
 #include <QDialog>
 #include <QIcon>
 #include <QMenu>
+#include <QSettings>
 #include <QShortcut>
 #include <QTimer>
 #include <QTranslator>
 
-Screenshot::Screenshot(QWidget *parent) : QWidget(parent), ui(new Ui::Screenshot)
+Screenshot::Screenshot(QWidget *parent)
+    : QWidget(parent), ui(new Ui::Screenshot), document(new EditorDocument(this))
 {
     translator = new QTranslator(this);
     createActions();
     createTrayIcon();
     setUpForm();
+    setUpEditor();
     registerHotkeys();
     ensureInstallationId();
     captureBusy = false;
@@ -30,6 +35,9 @@ Screenshot::Screenshot(QWidget *parent) : QWidget(parent), ui(new Ui::Screenshot
 
 Screenshot::~Screenshot()
 {
+    QSettings settings = settingsStore();
+    settings.setValue(SettingsKeys::SizeTool, document->editState.size);
+    settings.setValue(SettingsKeys::ColorTool, document->editState.color.name());
     delete ui;
 }
 
@@ -140,6 +148,57 @@ void Screenshot::setUpForm()
     connect(ui->bt_save, &QAbstractButton::clicked, this, &Screenshot::clickSave);
 }
 
+void Screenshot::setUpEditor()
+{
+    canvas = new MainEditor;
+    canvas->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    canvas->setStyleSheet(QStringLiteral("border:2px solid gray;"));
+    canvas->installEventFilter(this);
+    ui->scrollArea->setWidget(canvas);
+    canvas->attachDocument(document);
+
+    setOutputEnabled(false);
+    updateHistoryButtons();
+    ui->bt_external_editor->hide();
+    connect(document, &EditorDocument::historyChanged, this, &Screenshot::updateHistoryButtons);
+    connect(document, &EditorDocument::mainImageChanged, this, [this] { resizeCanvas(true); });
+
+    document->editState.size = storedToolSize();
+    document->editState.color = storedToolColor();
+}
+
+void Screenshot::updateHistoryButtons()
+{
+    ui->bt_undo->setEnabled(document->canUndo());
+    ui->bt_redo->setEnabled(document->canRedo());
+}
+
+void Screenshot::setOutputEnabled(bool enabled)
+{
+    ui->bt_save->setEnabled(enabled);
+    ui->bt_copy->setEnabled(enabled);
+    ui->bt_upload->setEnabled(enabled);
+}
+
+void Screenshot::resizeCanvas(bool fromImage)
+{
+    QSize size = fromImage ? document->contentSize() : canvas->size();
+    size = size.expandedTo(document->contentSize());
+    canvas->setMinimumSize(size);
+    canvas->setMaximumSize(size);
+    canvas->resize(size);
+}
+
+void Screenshot::resetDocument()
+{
+    document->reset();
+    mouseDown = false;
+    moving = false;
+    setOutputEnabled(false);
+    canvas->setMinimumSize(0, 0);
+    canvas->resize(0, 0);
+}
+
 void Screenshot::registerHotkeys()
 {
     const auto shortcutFor = [this](const char *key, const char *fallback) -> QxtGlobalShortcut * {
@@ -204,6 +263,7 @@ void Screenshot::closeEvent(QCloseEvent *event)
     QTimer::singleShot(100, this, &Screenshot::hideAppIcon);
     if (trayIcon->isVisible()) {
         hide();
+        resetDocument();
         event->ignore();
     }
 }
@@ -240,10 +300,21 @@ void Screenshot::uploadDone() {}
 void Screenshot::uploadFileDone() {}
 
 void Screenshot::clickCrop() {}
-void Screenshot::clickUndo() {}
-void Screenshot::clickRedo() {}
+void Screenshot::clickUndo()
+{
+    document->undo();
+    requestAnalyticsView(QStringLiteral("ec=EditorButtons&ea=Undo"));
+}
+
+void Screenshot::clickRedo()
+{
+    document->redo();
+    requestAnalyticsView(QStringLiteral("ec=EditorButtons&ea=Redo"));
+}
 void Screenshot::clickColor() {}
 void Screenshot::clickSave() {}
+void Screenshot::pasteImage() {}
+void Screenshot::ToolTextFinished() {}
 void Screenshot::on_bt_tool_arrow_clicked() {}
 void Screenshot::on_bt_tool_line_clicked() {}
 void Screenshot::on_bt_tool_square_clicked() {}

@@ -4,6 +4,8 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 
+class EditorDocument;
+class MainEditor;
 class QAction;
 class QMenu;
 class QTranslator;
@@ -25,6 +27,10 @@ public:
 
     QMenu *trayContextMenu() const { return trayMenu; }
     QSystemTrayIcon *systemTrayIcon() const { return trayIcon; }
+    EditorDocument *editorDocument() const { return document; }
+    MainEditor *editorCanvas() const { return canvas; }
+
+    void resetDocument();
 
 public slots:
     void requestAnalyticsView(const QString &event);
@@ -54,6 +60,8 @@ public slots:
     void clickRedo();
     void clickColor();
     void clickSave();
+    void pasteImage();
+    void ToolTextFinished();
 
 private slots:
     void trayIconLeftClick(QSystemTrayIcon::ActivationReason reason);
@@ -82,6 +90,10 @@ private:
     void createTrayIcon();
     void setUpForm();
     void retranslateTrayMenu();
+    void setUpEditor();
+    void updateHistoryButtons();
+    void setOutputEnabled(bool enabled);
+    void resizeCanvas(bool fromImage);
     void registerHotkeys();
     void unregisterHotkeys();
 
@@ -104,6 +116,13 @@ private:
     QAction *openImageFileAction = nullptr;
     QAction *settingsAction = nullptr;
     QAction *quitAction = nullptr;
+
+    EditorDocument *document = nullptr;
+    MainEditor *canvas = nullptr;
+    bool mouseDown = false;
+    bool moving = false;
+    bool ctrlArmed = false;
+    bool ctrlSpoiled = false;
 
     QxtGlobalShortcut *regionShortcut = nullptr;
     QxtGlobalShortcut *fullScreenShortcut = nullptr;

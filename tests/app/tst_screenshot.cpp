@@ -1,3 +1,5 @@
+#include "editordocument.h"
+#include "maineditor.h"
 #include "screenshot.h"
 #include "settingskeys.h"
 
@@ -5,6 +7,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QSlider>
 #include <QTest>
 #include <QTextDocument>
@@ -34,6 +37,11 @@ class ScreenshotShell : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(settingsStore().fileName().contains(QLatin1String(".qttest")));
+    }
     void init() { settingsStore().clear(); }
 
     void freshStoreGivesDefaultsAndCreatesUuidOnce()
@@ -86,6 +94,38 @@ private slots:
         QCOMPARE(window.systemTrayIcon()->toolTip(),
                  QStringLiteral("Quorvel - Click to capture screen"));
         QCOMPARE(window.systemTrayIcon()->contextMenu(), menu);
+    }
+
+    void closingTheEditorHidesItAndEmptiesTheDocument()
+    {
+        Screenshot window;
+        QPixmap capture(120, 80);
+        capture.fill(Qt::blue);
+        window.editorDocument()->startFromImage(capture);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(window.close() == false || !window.isVisible());
+        QVERIFY(!window.isVisible());
+        QVERIFY(!window.editorDocument()->isOpen());
+        QVERIFY(window.editorDocument()->objects.isEmpty());
+        QVERIFY(window.editorDocument()->mainPixmap.isNull());
+        QCOMPARE(window.editorCanvas()->size(), QSize(0, 0));
+    }
+
+    void destructorStoresToolSizeAndColour()
+    {
+        {
+            Screenshot window;
+            QCOMPARE(window.editorDocument()->editState.size, 7);
+            QCOMPARE(window.editorDocument()->editState.color, QColor(Qt::red));
+            window.editorDocument()->editState.size = 9;
+            window.editorDocument()->editState.color = QColor(18, 52, 86);
+        }
+        QCOMPARE(settingsStore().value(SettingsKeys::SizeTool).toInt(), 9);
+        QCOMPARE(settingsStore().value(SettingsKeys::ColorTool).toString(),
+                 QStringLiteral("#123456"));
+        Screenshot reopened;
+        QCOMPARE(reopened.editorDocument()->editState.color, QColor(18, 52, 86));
     }
 
     void quitEndsTheEventLoop()
