@@ -28,6 +28,7 @@ Screenshot::Screenshot(QWidget *parent)
     setUpEditor();
     registerHotkeys();
     ensureInstallationId();
+    updateExternalEditorButton();
     captureBusy = false;
     settingsOpen = false;
     setAcceptDrops(true);
@@ -57,7 +58,7 @@ void Screenshot::createActions()
     openEditorAction = action(&Screenshot::openEditor);
     sendAnyFileAction = action(&Screenshot::sendAnyFile);
     allFilesAction = action(&Screenshot::openAllFiles);
-    openImageFileAction = action(&Screenshot::openFile);
+    openImageFileAction = action(qOverload<>(&Screenshot::openFile));
     settingsAction = action(&Screenshot::openSettings);
     quitAction = new QAction(this);
     connect(quitAction, &QAction::triggered, qApp, &QCoreApplication::quit);
@@ -138,7 +139,7 @@ void Screenshot::setUpForm()
     for (const auto &[button, name] : pictures)
         button->setIcon(buttonIcon(QLatin1String(name)));
     connect(ui->bt_crop, &QAbstractButton::clicked, this, &Screenshot::clickCrop);
-    connect(ui->bt_add_photo, &QAbstractButton::clicked, this, &Screenshot::openFile);
+    connect(ui->bt_add_photo, &QAbstractButton::clicked, this, qOverload<>(&Screenshot::openFile));
     connect(ui->bt_undo, &QAbstractButton::clicked, this, &Screenshot::clickUndo);
     connect(ui->bt_redo, &QAbstractButton::clicked, this, &Screenshot::clickRedo);
     // A button holds one key sequence; redo answers to Ctrl+Shift+Z as well as Ctrl+U.
@@ -288,16 +289,11 @@ void Screenshot::clickVideoCapture() {}
 void Screenshot::openRuler() {}
 void Screenshot::openQrScanner() {}
 void Screenshot::openOcrScanner() {}
-void Screenshot::openEditor() {}
-void Screenshot::sendAnyFile() {}
 void Screenshot::openAllFiles() {}
 void Screenshot::openSettings() {}
-void Screenshot::openFile() {}
 void Screenshot::closeSettings() {}
 void Screenshot::changeLang() {}
 void Screenshot::lastFilesCloseWindow() {}
-void Screenshot::uploadDone() {}
-void Screenshot::uploadFileDone() {}
 
 void Screenshot::clickCrop() {}
 void Screenshot::clickUndo()
@@ -312,8 +308,6 @@ void Screenshot::clickRedo()
     requestAnalyticsView(QStringLiteral("ec=EditorButtons&ea=Redo"));
 }
 void Screenshot::clickColor() {}
-void Screenshot::clickSave() {}
-void Screenshot::pasteImage() {}
 void Screenshot::ToolTextFinished() {}
 void Screenshot::on_bt_tool_arrow_clicked() {}
 void Screenshot::on_bt_tool_line_clicked() {}
@@ -325,6 +319,3 @@ void Screenshot::on_horizontalSlider_valueChanged(int) {}
 void Screenshot::on_horizontalSlider_sliderReleased() {}
 void Screenshot::on_bt_size_minus_clicked() {}
 void Screenshot::on_bt_size_plus_clicked() {}
-void Screenshot::on_bt_copy_clicked() {}
-void Screenshot::on_bt_external_editor_clicked() {}
-void Screenshot::on_bt_upload_clicked() {}

@@ -47,6 +47,9 @@ public slots:
     void openAllFiles();
     void openSettings();
     void openFile();
+    void openFile(const QString &path);
+    void addPicture(const QPixmap &image);
+    void updateExternalEditorButton();
     void closeSettings();
     void changeLang();
     void lastFilesCloseWindow();
@@ -83,6 +86,8 @@ private slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -94,6 +99,10 @@ private:
     void updateHistoryButtons();
     void setOutputEnabled(bool enabled);
     void resizeCanvas(bool fromImage);
+    void showEditorWindow();
+    void fitWindowToScreen();
+    void newBlankDocument();
+    bool handOffUpload(const QString &path, QPoint popupPosition, bool saveCopyOnFailure);
     void registerHotkeys();
     void unregisterHotkeys();
 

@@ -67,6 +67,47 @@ void EditorDocument::startFromImage(const QPixmap &image)
     emit changed();
 }
 
+void EditorDocument::startBlank(const QSize &size)
+{
+    QPixmap white(size);
+    white.fill(Qt::white);
+    startFromImage(white);
+    blankDocument = true;
+}
+
+void EditorDocument::addPictureBelow(const QPixmap &image)
+{
+    if (mainPixmap.isNull() || blankDocument) {
+        mainPixmap = image;
+        emit mainImageChanged();
+    }
+    commitChange([this, &image] {
+        if (blankDocument) {
+            const auto blank =
+                std::find_if(objects.begin(), objects.end(), [](const DrawObject &o) {
+                    return o.kind == ToolKind::Picture && o.pictureIndex == 0;
+                });
+            if (blank != objects.end())
+                objects.erase(blank);
+            blankDocument = false;
+        }
+        int top = 0;
+        for (const DrawObject &object : std::as_const(objects)) {
+            if (object.kind == ToolKind::Picture && object.pictureIndex >= 0 &&
+                object.pictureIndex < pictures.size())
+                top = std::max(top, object.bounds.bottom);
+        }
+        pictures.append(image);
+        DrawObject picture;
+        picture.kind = ToolKind::Picture;
+        picture.pictureIndex = int(pictures.size()) - 1;
+        picture.setPoints(0, top, image.width(), top + image.height());
+        picture.normalize(0, 0);
+        objects.append(picture);
+    });
+    editState.resetPoints();
+}
+
 void EditorDocument::showSnapshot(int index)
 {
     historyIndex = index;

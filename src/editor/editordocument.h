@@ -37,6 +37,10 @@ public:
     void truncateHistory();
     void reset();
     void startFromImage(const QPixmap &image);
+    // A white canvas of the given size that the first added picture replaces.
+    void startBlank(const QSize &size);
+    // Adds an image below the lowest picture (or in place of the blank canvas).
+    void addPictureBelow(const QPixmap &image);
     void undo();
     void redo();
 

@@ -7,8 +7,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
