@@ -1,3 +1,4 @@
+#include "screenshot.h"
 #include "settingskeys.h"
 #include "translation.h"
 
@@ -13,5 +14,8 @@ int main(int argc, char *argv[])
     QTranslator translator;
     loadAndInstallTranslation(translator, storedLanguageFile());
 
-    return app.exec();
+    auto *screenshot = new Screenshot;
+    const int exitCode = app.exec();
+    delete screenshot;
+    return exitCode;
 }

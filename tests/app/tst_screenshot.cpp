@@ -1,0 +1,156 @@
+#include "screenshot.h"
+#include "settingskeys.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
+#include <QSettings>
+#include <QSlider>
+#include <QTest>
+#include <QTextDocument>
+#include <QTimer>
+
+namespace {
+
+QString plainText(const QString &html)
+{
+    QTextDocument document;
+    document.setHtml(html);
+    return document.toPlainText();
+}
+
+QStringList menuEntries(const QMenu *menu)
+{
+    QStringList entries;
+    for (const QAction *action : menu->actions())
+        entries << (action->isSeparator() ? QStringLiteral("—") : action->text());
+    return entries;
+}
+
+} // namespace
+
+class ScreenshotShell : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { settingsStore().clear(); }
+
+    void freshStoreGivesDefaultsAndCreatesUuidOnce()
+    {
+        QCOMPARE(storedToolSize(), 7);
+        QCOMPARE(storedToolColor(), QColor(Qt::red));
+        QCOMPARE(storedLanguageFile(), QStringLiteral("English.en.qm"));
+        QVERIFY(!isLoggedIn());
+
+        {
+            Screenshot window;
+        }
+        const QString created = settingsStore().value(SettingsKeys::Uuid).toString();
+        QCOMPARE(created.size(), 38);
+        QVERIFY(created.startsWith(QLatin1Char('{')) && created.endsWith(QLatin1Char('}')));
+        {
+            Screenshot window;
+        }
+        QCOMPARE(settingsStore().value(SettingsKeys::Uuid).toString(), created);
+    }
+
+    void loggedInOnlyWithARealToken_data()
+    {
+        QTest::addColumn<QString>("token");
+        QTest::addColumn<bool>("loggedIn");
+        QTest::newRow("empty") << QString() << false;
+        QTest::newRow("zero") << QStringLiteral("0") << false;
+        QTest::newRow("token") << QStringLiteral("a1b2") << true;
+    }
+    void loggedInOnlyWithARealToken()
+    {
+        QFETCH(QString, token);
+        QFETCH(bool, loggedIn);
+        settingsStore().setValue(SettingsKeys::Token, token);
+        QCOMPARE(isLoggedIn(), loggedIn);
+    }
+
+    void trayMenuHasEveryEntryInOrder()
+    {
+        Screenshot window;
+        const QMenu *menu = window.trayContextMenu();
+        QCOMPARE(menuEntries(menu),
+                 QStringList({"&Capture Region", "&Capture Full Screen", "&Capture Video", "—",
+                              "&Tools", "—", "&Open editor", "&Send any file",
+                              "&All my files / My account", "—", "&Settings", "—", "&Quit"}));
+        const QAction *tools = menu->actions().at(4);
+        QVERIFY(tools->menu());
+        QCOMPARE(menuEntries(tools->menu()),
+                 QStringList({"&Ruler and measurement", "&QR Scanner", "&OCR Scanner"}));
+        QCOMPARE(window.systemTrayIcon()->toolTip(),
+                 QStringLiteral("Quorvel - Click to capture screen"));
+        QCOMPARE(window.systemTrayIcon()->contextMenu(), menu);
+    }
+
+    void quitEndsTheEventLoop()
+    {
+        Screenshot window;
+        QAction *quit = window.trayContextMenu()->actions().constLast();
+        QTimer::singleShot(0, quit, &QAction::trigger);
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+    }
+
+    void formHasEveryWidget_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("tooltip");
+        QTest::addColumn<QString>("shortcut");
+        QTest::addColumn<bool>("checkable");
+        QTest::newRow("crop") << "bt_crop" << "Crop (1)" << "1" << true;
+        QTest::newRow("arrow") << "bt_tool_arrow" << "Arrow (2)" << "2" << true;
+        QTest::newRow("line") << "bt_tool_line" << "Line (3)" << "3" << true;
+        QTest::newRow("square") << "bt_tool_square"
+                                << "Square (4)\nHold Ctrl to draw a filled square" << "4" << true;
+        QTest::newRow("text") << "bt_tool_text" << "Text (5)" << "5" << true;
+        QTest::newRow("blur") << "bt_tool_blur" << "Blur (6)" << "6" << true;
+        QTest::newRow("add picture")
+            << "bt_add_picture" << "Capture region and add to the bottom of the main picture"
+            << "7" << false;
+        QTest::newRow("add photo") << "bt_add_photo" << "" << "8" << false;
+        QTest::newRow("undo") << "bt_undo" << "Undo (Ctrl+Z)" << "Ctrl+Z" << false;
+        QTest::newRow("redo") << "bt_redo" << "Redo (Ctrl+U)" << "Ctrl+U" << false;
+        QTest::newRow("color") << "bt_color" << "" << "" << false;
+        QTest::newRow("minus") << "bt_size_minus" << "" << "" << false;
+        QTest::newRow("plus") << "bt_size_plus" << "" << "" << false;
+        QTest::newRow("copy") << "bt_copy" << "Copy to clipboard (Ctrl+C)" << "Ctrl+C" << false;
+        QTest::newRow("save") << "bt_save" << "Save (Ctrl+S)" << "Ctrl+S" << false;
+        QTest::newRow("external") << "bt_external_editor" << "" << "Ctrl+E" << false;
+        QTest::newRow("upload") << "bt_upload" << "Upload (Ctrl+Spase)" << "Ctrl+Space" << false;
+    }
+    void formHasEveryWidget()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, tooltip);
+        QFETCH(QString, shortcut);
+        QFETCH(bool, checkable);
+        Screenshot window;
+        const auto *button = window.findChild<QAbstractButton *>(name);
+        QVERIFY2(button, qPrintable(name));
+        QCOMPARE(plainText(button->toolTip()), tooltip);
+        if (!tooltip.isEmpty())
+            QVERIFY(Qt::mightBeRichText(button->toolTip()));
+        QCOMPARE(button->shortcut(), QKeySequence(shortcut));
+        QCOMPARE(button->isCheckable(), checkable);
+    }
+
+    void windowIsTheDarkEditorShell()
+    {
+        Screenshot window;
+        QCOMPARE(window.windowTitle(), QStringLiteral("Quorvel"));
+        QCOMPARE(window.minimumSize(), QSize(650, 400));
+        QVERIFY(window.styleSheet().contains(QLatin1String("rgb(83, 83, 83)")));
+        QVERIFY(window.findChild<QSlider *>(QStringLiteral("horizontalSlider")));
+        QVERIFY(window.findChild<QWidget *>(QStringLiteral("scrollArea")));
+        QVERIFY(!window.isVisible());
+    }
+};
+
+QTEST_MAIN(ScreenshotShell)
+#include "tst_screenshot.moc"

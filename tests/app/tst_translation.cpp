@@ -1,0 +1,49 @@
+#include "translation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QTranslator>
+
+class Translation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyShippedLanguageLoadsFromTheResources_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const char *name : {"English.en.qm", "German.de.qm", "Russian.ru.qm", "Ukrainian.ua.qm"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void everyShippedLanguageLoadsFromTheResources()
+    {
+        QFETCH(QString, file);
+        QTranslator translator;
+        QVERIFY(loadAndInstallTranslation(translator, file));
+        QVERIFY(QCoreApplication::removeTranslator(&translator));
+    }
+
+    void aFileBesideTheExecutableLoadsWhenTheResourcesLackIt()
+    {
+        const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/languages");
+        QDir().mkpath(folder);
+        const QString target = folder + QStringLiteral("/French.fr.qm");
+        QFile::remove(target);
+        QVERIFY(QFile::copy(QStringLiteral(":/i18n/German.de.qm"), target));
+        QTranslator translator;
+        QVERIFY(loadAndInstallTranslation(translator, QStringLiteral("French.fr.qm")));
+        QVERIFY(QCoreApplication::removeTranslator(&translator));
+        QFile::remove(target);
+    }
+
+    void aMissingFileIsNotInstalled()
+    {
+        QTranslator translator;
+        QVERIFY(!loadAndInstallTranslation(translator, QStringLiteral("Klingon.tlh.qm")));
+        QVERIFY(!QCoreApplication::removeTranslator(&translator));
+    }
+};
+
+QTEST_GUILESS_MAIN(Translation)
+#include "tst_translation.moc"
