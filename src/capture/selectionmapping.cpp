@@ -7,8 +7,14 @@ namespace {
 
 constexpr int WholeDesktopLimit = 10;
 
-// The overlay frames the span from the start pixel through the current one; dragging up or left
-// frames the pixels between them, as the dimming path does.
+QRect scaled(const QRect &rect, qreal ratio)
+{
+    return QRect(qRound(rect.x() * ratio), qRound(rect.y() * ratio), qRound(rect.width() * ratio),
+                 qRound(rect.height() * ratio));
+}
+
+} // namespace
+
 QRect framedRectangle(const QPoint &start, const QPoint &current)
 {
     const int left = std::min(start.x(), current.x() + 1);
@@ -17,14 +23,6 @@ QRect framedRectangle(const QPoint &start, const QPoint &current)
     const int bottom = std::max(start.y(), current.y() + 1);
     return QRect(left, top, right - left, bottom - top);
 }
-
-QRect scaled(const QRect &rect, qreal ratio)
-{
-    return QRect(qRound(rect.x() * ratio), qRound(rect.y() * ratio), qRound(rect.width() * ratio),
-                 qRound(rect.height() * ratio));
-}
-
-} // namespace
 
 QRect overlayGeometry(const QRect &virtualGeometry, const QSizeF &frozenLogicalSize)
 {

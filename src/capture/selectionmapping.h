@@ -9,6 +9,11 @@
 // primary screen. The size is the frozen image's device-independent size, rounded.
 QRect overlayGeometry(const QRect &virtualGeometry, const QSizeF &frozenLogicalSize);
 
+// The pixels a selection from `start` to `current` frames, in the same coordinates: from the start
+// pixel through the current one; dragging up or left frames the pixels between them, as the
+// selector's dimming path does.
+QRect framedRectangle(const QPoint &start, const QPoint &current);
+
 // The selector answers (-1, -1), (-1, -1) when it was cancelled.
 bool isCancelledSelection(const QPoint &p1, const QPoint &p2);
 

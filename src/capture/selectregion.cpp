@@ -62,7 +62,7 @@ void SelectRegion::colorCopy()
 void SelectRegion::togleLoupe()
 {
     label->showLoupe = !label->showLoupe;
-    label->update();
+    label->repaintChanges();
 }
 
 QPoint SelectRegion::overlayPoint(const QMouseEvent *event) const
@@ -74,7 +74,7 @@ void SelectRegion::mousePressEvent(QMouseEvent *event)
 {
     label->startPos = overlayPoint(event);
     label->selecting = true;
-    label->repaint();
+    label->repaintChanges();
 }
 
 void SelectRegion::mouseMoveEvent(QMouseEvent *event)
@@ -82,7 +82,7 @@ void SelectRegion::mouseMoveEvent(QMouseEvent *event)
     activateWindow();
     raise();
     label->currentPos = overlayPoint(event);
-    label->repaint();
+    label->repaintChanges();
 }
 
 void SelectRegion::mouseReleaseEvent(QMouseEvent *event)

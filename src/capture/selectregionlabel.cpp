@@ -1,4 +1,5 @@
 #include "selectregionlabel.h"
+#include "selectionmapping.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -26,12 +27,32 @@ QPen thinPen(const QColor &color)
     return QPen(color, 1, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
 }
 
-QString modifierName()
+QFont overlayFont()
+{
+    QFont font(QStringLiteral("monospace"));
+    font.setPixelSize(10);
+    return font;
+}
+
+QString hintText()
 {
     const QString product = QSysInfo::productType();
-    return product == QLatin1String("osx") || product == QLatin1String("macos")
-               ? QStringLiteral("Cmd")
-               : QStringLiteral("Ctrl");
+    const QString modifier = product == QLatin1String("osx") || product == QLatin1String("macos")
+                                 ? QStringLiteral("Cmd")
+                                 : QStringLiteral("Ctrl");
+    return QLabel::tr("Just click to capture fullscreen\nOr select region.\n%1+C - to copy "
+                      "color\n%1+L - on/off loupe")
+        .arg(modifier);
+}
+
+// The widest line and the height of the four lines of the hint.
+QSize hintTextSize(const QString &hint)
+{
+    const QFontMetrics metrics(overlayFont());
+    int width = 0;
+    for (const QString &line : hint.split(QLatin1Char('\n')))
+        width = std::max(width, metrics.horizontalAdvance(line));
+    return QSize(width, 4 * metrics.height());
 }
 
 // The loupe's 13 x 13 cells, 8x magnified; cells beyond the image stay black and the cursor pixel
@@ -53,18 +74,84 @@ QPixmap magnified(const FrozenImageSampler::Square &square)
 
 } // namespace
 
+struct SelectRegionLabel::Layout
+{
+    int cx, cy, x0, y0; // cursor and start, in label coordinates
+    int lx, ly;         // loupe anchor
+    bool hintShown;
+    QString hint;
+    QSize hintSize;
+};
+
 SelectRegionLabel::SelectRegionLabel(QWidget *parent) : QLabel(parent) {}
+
+SelectRegionLabel::Layout SelectRegionLabel::layout() const
+{
+    Layout l;
+    l.cx = currentPos.x() - x();
+    l.cy = currentPos.y() - y();
+    l.x0 = startPos.x() - x();
+    l.y0 = startPos.y() - y();
+    const bool nearRight = l.cx + LoupeReach >= width();
+    const bool nearBottom = l.cy + LoupeReach >= height();
+    l.lx = nearRight ? l.cx - 124 : l.cx;
+    l.ly = nearBottom ? l.cy - 134 : l.cy;
+    l.hintShown = !selecting && (!showLoupe || !(nearRight && nearBottom));
+    if (l.hintShown) {
+        l.hint = hintText();
+        l.hintSize = hintTextSize(l.hint);
+    }
+    return l;
+}
+
+QRect SelectRegionLabel::selectionArea() const
+{
+    return selecting ? framedRectangle(startPos - pos(), currentPos - pos()) : QRect();
+}
+
+// Everything painted over the dimmed picture, with a pixel to spare for the pens.
+QRegion SelectRegionLabel::decorationRegion() const
+{
+    const Layout l = layout();
+    QRegion region = QRegion(l.cx - 1, 0, 3, height()) | QRegion(0, l.cy - 1, width(), 3);
+    if (showLoupe)
+        region |= QRect(l.lx + 7, l.ly + 7, 110, 125);
+    if (l.hintShown) {
+        const int w = l.hintSize.width();
+        const int h = l.hintSize.height();
+        region |= QRect(l.cx - w - 16, l.cy - h - 11, w + 16, h + 12);
+    }
+    if (selecting) {
+        const QRect selection = selectionArea();
+        region |= QRegion(selection.adjusted(-2, -2, 2, 2)) - selection.adjusted(2, 2, -2, -2);
+    }
+    return region;
+}
+
+void SelectRegionLabel::repaintChanges()
+{
+    const QRegion decorations = decorationRegion();
+    const QRect selection = selectionArea();
+    repaint(paintedDecorations | decorations | (QRegion(paintedSelection) ^ selection));
+    paintedDecorations = decorations;
+    paintedSelection = selection;
+}
+
+void SelectRegionLabel::resizeEvent(QResizeEvent *event)
+{
+    QLabel::resizeEvent(event);
+    // Nothing is known about what is on screen: the next change repaints everything.
+    paintedDecorations = rect();
+}
 
 void SelectRegionLabel::paintEvent(QPaintEvent *event)
 {
     QLabel::paintEvent(event);
 
+    const Layout l = layout();
     const int W = width();
     const int H = height();
-    const int cx = currentPos.x() - x();
-    const int cy = currentPos.y() - y();
-    const int x0 = startPos.x() - x();
-    const int y0 = startPos.y() - y();
+    const int cx = l.cx, cy = l.cy, lx = l.lx, ly = l.ly;
 
     QPainter painter(this);
 
@@ -72,7 +159,7 @@ void SelectRegionLabel::paintEvent(QPaintEvent *event)
     dimming.setFillRule(Qt::OddEvenFill);
     dimming.addRect(0, 0, W, H);
     if (selecting)
-        dimming.addRect(x0, y0, cx - x0 + 1, cy - y0 + 1);
+        dimming.addRect(l.x0, l.y0, cx - l.x0 + 1, cy - l.y0 + 1);
     painter.setPen(thinPen(FrameColor));
     painter.setBrush(DimColor);
     painter.drawPath(dimming);
@@ -80,15 +167,7 @@ void SelectRegionLabel::paintEvent(QPaintEvent *event)
     painter.drawLine(cx, 0, cx, H);
     painter.drawLine(0, cy, W, cy);
 
-    QFont font(QStringLiteral("monospace"));
-    font.setPixelSize(10);
-    painter.setFont(font);
-
-    const bool nearRight = cx + LoupeReach >= W;
-    const bool nearBottom = cy + LoupeReach >= H;
-    const int lx = nearRight ? cx - 124 : cx;
-    const int ly = nearBottom ? cy - 134 : cy;
-    const bool showHint = !showLoupe || !(nearRight && nearBottom);
+    painter.setFont(overlayFont());
 
     if (showLoupe) {
         painter.setPen(thinPen(Qt::gray));
@@ -116,24 +195,17 @@ void SelectRegionLabel::paintEvent(QPaintEvent *event)
 
         painter.setPen(thinPen(Qt::black));
         const QPoint shown =
-            selecting ? QPoint(std::abs(cx + 1 - x0), std::abs(cy + 1 - y0)) : QPoint(cx, cy);
+            selecting ? QPoint(std::abs(cx + 1 - l.x0), std::abs(cy + 1 - l.y0)) : QPoint(cx, cy);
         painter.drawText(QPoint(lx + 13, ly + 126),
                          QStringLiteral("%1x%2").arg(shown.x()).arg(shown.y()));
     }
 
-    if (!selecting && showHint) {
-        const QString hint =
-            QLabel::tr("Just click to capture fullscreen\nOr select region.\n%1+C - to copy "
-                       "color\n%1+L - on/off loupe")
-                .arg(modifierName());
-        const QFontMetrics metrics(font);
-        int w = 0;
-        for (const QString &line : hint.split(QLatin1Char('\n')))
-            w = std::max(w, metrics.horizontalAdvance(line));
-        const int h = 4 * metrics.height();
+    if (l.hintShown) {
+        const int w = l.hintSize.width();
+        const int h = l.hintSize.height();
         painter.setPen(thinPen(Qt::black));
         painter.setBrush(HintColor);
         painter.drawRect(cx - w - 14, cy - h - 9, w + 7, h + 5);
-        painter.drawText(QRect(cx - w - 10, cy - h - 7, w + 7, h + 5), Qt::TextWordWrap, hint);
+        painter.drawText(QRect(cx - w - 10, cy - h - 7, w + 7, h + 5), Qt::TextWordWrap, l.hint);
     }
 }

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QWindow>
 
+#include <functional>
+
 namespace {
 
 using SelectionPair = QPair<QPoint, QPoint>;
@@ -423,6 +425,38 @@ private slots:
         QTest::keyClick(overlay, Qt::Key_L, Qt::ControlModifier);
         QVERIFY(!overlay->close());
         QCOMPARE(settingsStore().value(SettingsKeys::ShowLoupe).toString(), QStringLiteral("0"));
+    }
+
+    void screenAfterEachChangeMatchesAFullPaint()
+    {
+        setLoupeSetting(true);
+        const QPointer<SelectRegion> overlay =
+            openOverlay(QPixmap::fromImage(patternImage(OverlaySize)));
+        // What the window shows is only repainted where a change can alter it.
+        const auto onScreen = [&] {
+            return overlay->screen()
+                ->grabWindow(overlay->winId())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        const auto step = [&](const char *what, const std::function<void()> &change) {
+            change();
+            const bool same = onScreen() == rendered(overlay);
+            if (!same)
+                qWarning("stale pixels after %s", what);
+            return same;
+        };
+
+        QVERIFY(step("hover", [&] { moveTo(overlay, QPoint(300, 250)); }));
+        QVERIFY(step("hover into the corner", [&] { moveTo(overlay, QPoint(760, 580)); }));
+        QVERIFY(step("hover back", [&] { moveTo(overlay, QPoint(200, 150)); }));
+        QVERIFY(step("press", [&] { press(overlay, QPoint(200, 150)); }));
+        QVERIFY(step("drag down-right", [&] { moveTo(overlay, QPoint(420, 380)); }));
+        QVERIFY(step("drag on", [&] { moveTo(overlay, QPoint(700, 560)); }));
+        QVERIFY(step("drag back up-left", [&] { moveTo(overlay, QPoint(90, 40)); }));
+        QVERIFY(
+            step("loupe off", [&] { QTest::keyClick(overlay, Qt::Key_L, Qt::ControlModifier); }));
+        QVERIFY(step("drag without loupe", [&] { moveTo(overlay, QPoint(150, 100)); }));
     }
 
     void nullImageStillPaints()
