@@ -135,6 +135,7 @@ private slots:
         QVERIFY(flags.testFlag(Qt::FramelessWindowHint));
         QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(overlay->windowType(), Qt::Window);
+        QCOMPARE(overlay->windowModality(), Qt::NonModal);
         QCOMPARE(overlay->cursor().shape(), Qt::BlankCursor);
         QVERIFY(overlay->hasMouseTracking());
         QCOMPARE(overlay->pixmap().size(), QSize(80, 60));
