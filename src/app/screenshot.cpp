@@ -3,6 +3,7 @@
 
 #include "buttonicon.h"
 #include "editordocument.h"
+#include "grabdesktop.h"
 #include "maineditor.h"
 #include "qxtglobalshortcut.h"
 #include "settingskeys.h"
@@ -19,7 +20,8 @@
 #include <QTranslator>
 
 Screenshot::Screenshot(QWidget *parent)
-    : QWidget(parent), ui(new Ui::Screenshot), document(new EditorDocument(this))
+    : QWidget(parent), ui(new Ui::Screenshot), document(new EditorDocument(this)),
+      grabDesktopImage([] { return grabDesktop(); })
 {
     translator = new QTranslator(this);
     createActions();
@@ -61,7 +63,9 @@ void Screenshot::createActions()
     openImageFileAction = action(qOverload<>(&Screenshot::openFile));
     settingsAction = action(&Screenshot::openSettings);
     quitAction = new QAction(this);
-    connect(quitAction, &QAction::triggered, qApp, &QCoreApplication::quit);
+    // quit() would first ask every window to close, and the editor and the region selector both
+    // refuse (they hide instead); Quit must end the program whatever is open.
+    connect(quitAction, &QAction::triggered, qApp, [] { QCoreApplication::exit(0); });
 
     toolsMenu = new QMenu(this);
     toolsMenu->addAction(rulerAction);
@@ -283,8 +287,6 @@ void Screenshot::receiveAnalyticsView() {}
 void Screenshot::hideAppIcon() {}
 void Screenshot::showAppIcon() {}
 
-void Screenshot::clickCaptureRegion() {}
-void Screenshot::clickCapture() {}
 void Screenshot::clickVideoCapture() {}
 void Screenshot::openRuler() {}
 void Screenshot::openQrScanner() {}
@@ -314,7 +316,6 @@ void Screenshot::on_bt_tool_line_clicked() {}
 void Screenshot::on_bt_tool_square_clicked() {}
 void Screenshot::on_bt_tool_text_clicked() {}
 void Screenshot::on_bt_tool_blur_clicked() {}
-void Screenshot::on_bt_add_picture_clicked() {}
 void Screenshot::on_horizontalSlider_valueChanged(int) {}
 void Screenshot::on_horizontalSlider_sliderReleased() {}
 void Screenshot::on_bt_size_minus_clicked() {}

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QPointer>
+
 #include <QSystemTrayIcon>
 #include <QWidget>
+#include <functional>
 
 class EditorDocument;
 class MainEditor;
 class QAction;
+class SelectRegion;
 class QMenu;
 class QTranslator;
 class QxtGlobalShortcut;
@@ -31,6 +34,10 @@ public:
     MainEditor *editorCanvas() const { return canvas; }
 
     void resetDocument();
+
+    // Where frozen desktops come from; tests put a known picture behind it.
+    using DesktopGrabber = std::function<QPixmap()>;
+    void setDesktopGrabber(DesktopGrabber grabber) { grabDesktopImage = std::move(grabber); }
 
 public slots:
     void requestAnalyticsView(const QString &event);
@@ -69,6 +76,8 @@ public slots:
 private slots:
     void trayIconLeftClick(QSystemTrayIcon::ActivationReason reason);
     void shortcutActivated(QxtGlobalShortcut *shortcut);
+    void regionSelected(QPoint p1, QPoint p2);
+    void regionSelectedAddToMainPic(QPoint p1, QPoint p2);
 
     void on_bt_tool_arrow_clicked();
     void on_bt_tool_line_clicked();
@@ -102,6 +111,10 @@ private:
     void showEditorWindow();
     void fitWindowToScreen();
     void newBlankDocument();
+    bool captureRefused();
+    void openRegionSelector(const QPixmap &frozen, void (Screenshot::*receiver)(QPoint, QPoint));
+    QPixmap takeSelection(QPoint p1, QPoint p2);
+    void startCapturedDocument(const QPixmap &image);
     bool handOffUpload(const QString &path, QPoint popupPosition, bool saveCopyOnFailure);
     void registerHotkeys();
     void unregisterHotkeys();
@@ -132,6 +145,9 @@ private:
     bool moving = false;
     bool ctrlArmed = false;
     bool ctrlSpoiled = false;
+
+    DesktopGrabber grabDesktopImage;
+    QPointer<SelectRegion> regionSelector;
 
     QxtGlobalShortcut *regionShortcut = nullptr;
     QxtGlobalShortcut *fullScreenShortcut = nullptr;
