@@ -16,7 +16,7 @@ private slots:
         XSession session;
         if (!session.isUsable())
             QSKIP("needs an X server and xdotool");
-        QVERIFY(session.start(QStringLiteral(QUORVEL_BINARY)));
+        QVERIFY(session.start());
 
         const QList<QRect> icons = session.waitForWindows(QSize(64, 64), 10000);
         QVERIFY2(!icons.isEmpty(), "no tray icon appeared");

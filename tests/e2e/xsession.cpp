@@ -36,9 +36,9 @@ QString XSession::settingsFile() const
     return homeDir.path() + QStringLiteral("/.config/Quorvel/Quorvel.conf");
 }
 
-bool XSession::start(const QString &binary)
+bool XSession::start()
 {
-    program.start(binary, {});
+    program.start(qEnvironmentVariable("QUORVEL_BINARY"), {});
     return program.waitForStarted(5000);
 }
 
@@ -55,26 +55,35 @@ QString XSession::xdotool(const QStringList &arguments)
     return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
 }
 
-QList<QRect> XSession::waitForWindows(const QSize &maxSize, int timeoutMs) const
+QRect XSession::windowGeometry(const QString &id)
 {
     static const QRegularExpression position(QStringLiteral("Position: (-?\\d+),(-?\\d+)"));
     static const QRegularExpression geometry(QStringLiteral("Geometry: (\\d+)x(\\d+)"));
+    const QString info = xdotool({QStringLiteral("getwindowgeometry"), id});
+    const auto p = position.match(info);
+    const auto g = geometry.match(info);
+    if (!p.hasMatch() || !g.hasMatch())
+        return {};
+    return QRect(p.captured(1).toInt(), p.captured(2).toInt(), g.captured(1).toInt(),
+                 g.captured(2).toInt());
+}
+
+QList<QRect> XSession::waitForWindows(const QStringList &search,
+                                      const std::function<bool(const QRect &)> &accept,
+                                      int timeoutMs) const
+{
     QElapsedTimer clock;
     clock.start();
     do {
         QList<QRect> found;
         const QString ids =
-            xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                     QStringLiteral("--pid"), QString::number(program.processId())});
+            xdotool(QStringList{QStringLiteral("search"), QStringLiteral("--all"),
+                                QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                QString::number(program.processId())} +
+                    search);
         for (const QString &id : ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            const QString info = xdotool({QStringLiteral("getwindowgeometry"), id});
-            const auto p = position.match(info);
-            const auto g = geometry.match(info);
-            if (!p.hasMatch() || !g.hasMatch())
-                continue;
-            const QRect rect(p.captured(1).toInt(), p.captured(2).toInt(), g.captured(1).toInt(),
-                             g.captured(2).toInt());
-            if (rect.width() <= maxSize.width() && rect.height() <= maxSize.height())
+            const QRect rect = windowGeometry(id);
+            if (rect.isValid() && accept(rect))
                 found.append(rect);
         }
         if (!found.isEmpty())
@@ -82,4 +91,58 @@ QList<QRect> XSession::waitForWindows(const QSize &maxSize, int timeoutMs) const
         QThread::msleep(100);
     } while (clock.elapsed() < timeoutMs);
     return {};
+}
+
+QList<QRect> XSession::waitForWindows(const QSize &maxSize, int timeoutMs) const
+{
+    return waitForWindows(
+        {},
+        [maxSize](const QRect &rect) {
+            return rect.width() <= maxSize.width() && rect.height() <= maxSize.height();
+        },
+        timeoutMs);
+}
+
+QRect XSession::waitForWindowNamed(const QString &title, int timeoutMs) const
+{
+    return waitForWindows(
+               {QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$')},
+               [](const QRect &) { return true; }, timeoutMs)
+        .value(0);
+}
+
+bool XSession::waitUntilNoWindowNamed(const QString &title, int timeoutMs) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!waitForWindows(
+                {QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$')},
+                [](const QRect &) { return true; }, 0)
+                .isEmpty()) {
+        if (clock.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(100);
+    }
+    return true;
+}
+
+void XSession::drag(const QPoint &from, const QPoint &to)
+{
+    const auto moveTo = [](const QPoint &point) {
+        xdotool(
+            {QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y())});
+    };
+    moveTo(from);
+    xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+    for (int step = 1; step <= 5; ++step)
+        moveTo(from + (to - from) * step / 5);
+    xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
+}
+
+void XSession::focusWindowNamed(const QString &title) const
+{
+    xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+             QStringLiteral("--pid"), QString::number(program.processId()),
+             QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$'),
+             QStringLiteral("windowfocus"), QStringLiteral("--sync")});
 }

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
+
 // Drives the real quorvel binary on the test's X server as a person would: started with a home of
 // its own, poked with xdotool, its windows looked up by class.
 class XSession
@@ -18,7 +20,8 @@ public:
     QString home() const { return homeDir.path(); }
     QString settingsFile() const;
 
-    bool start(const QString &binary);
+    // Starts the binary named by QUORVEL_BINARY.
+    bool start();
     bool waitForExit(int timeoutMs);
     QProcess &process() { return program; }
 
@@ -26,8 +29,25 @@ public:
     static QString xdotool(const QStringList &arguments);
     // Visible windows of the program whose size fits within maxSize; waits up to timeoutMs.
     QList<QRect> waitForWindows(const QSize &maxSize, int timeoutMs) const;
+    // The first visible window of the program with exactly this title, or a null rectangle.
+    QRect waitForWindowNamed(const QString &title, int timeoutMs) const;
+    bool waitUntilNoWindowNamed(const QString &title, int timeoutMs) const;
+
+    // Gives the keyboard focus to the program's window with this title, as a window manager would
+    // when it is shown; bare Xvfb has none.
+    void focusWindowNamed(const QString &title) const;
+
+    static void key(const QString &keys) { xdotool({QStringLiteral("key"), keys}); }
+    static void type(const QString &text) { xdotool({QStringLiteral("type"), text}); }
+    // A left-button drag as a hand makes it, in small steps.
+    static void drag(const QPoint &from, const QPoint &to);
 
 private:
+    static QRect windowGeometry(const QString &id);
+    QList<QRect> waitForWindows(const QStringList &search,
+                                const std::function<bool(const QRect &)> &accept,
+                                int timeoutMs) const;
+
     QTemporaryDir homeDir;
     QProcess program;
 };
