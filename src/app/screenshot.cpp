@@ -3,21 +3,26 @@
 
 #include "buttonicon.h"
 #include "editordocument.h"
+#include "editorinput.h"
 #include "grabdesktop.h"
 #include "maineditor.h"
 #include "qxtglobalshortcut.h"
 #include "settingskeys.h"
+#include "textentry.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QDialog>
 #include <QIcon>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSettings>
 #include <QShortcut>
 #include <QTimer>
 #include <QTranslator>
+#include <QWheelEvent>
 
 Screenshot::Screenshot(QWidget *parent)
     : QWidget(parent), ui(new Ui::Screenshot), document(new EditorDocument(this)),
@@ -28,6 +33,7 @@ Screenshot::Screenshot(QWidget *parent)
     createTrayIcon();
     setUpForm();
     setUpEditor();
+    setUpInput();
     registerHotkeys();
     ensureInstallationId();
     updateExternalEditorButton();
@@ -197,11 +203,133 @@ void Screenshot::resizeCanvas(bool fromImage)
 void Screenshot::resetDocument()
 {
     document->reset();
-    mouseDown = false;
-    moving = false;
+    input->reset();
     setOutputEnabled(false);
     canvas->setMinimumSize(0, 0);
     canvas->resize(0, 0);
+}
+
+void Screenshot::setUpInput()
+{
+    input = new EditorInput(document, canvas, ui->scrollArea, this);
+    connect(input, &EditorInput::usageEvent, this, &Screenshot::requestAnalyticsView);
+    connect(input, &EditorInput::canvasResizeNeeded, this, &Screenshot::resizeCanvas);
+    connect(input, &EditorInput::toolShown, this, &Screenshot::checkToolButton);
+    connect(input, &EditorInput::toolSizeShown, ui->horizontalSlider, &QSlider::setValue);
+    connect(input, &EditorInput::toolColorShown, this, &Screenshot::updateColorButton);
+
+    TextEntry *entry = input->textEntry();
+    entry->installEventFilter(this);
+    connect(entry, &QPlainTextEdit::textChanged, this, &Screenshot::ToolTextChanged);
+    connect(entry, &QPlainTextEdit::cursorPositionChanged, this,
+            &Screenshot::onCursorPositionChanged);
+    // The scroll area would take the wheel for itself before it reaches the window.
+    ui->scrollArea->viewport()->installEventFilter(this);
+
+    ui->horizontalSlider->setTracking(true);
+    ui->horizontalSlider->setValue(document->editState.size);
+    updateColorButton();
+
+    // QShortcut's default context is the window.
+    const auto windowShortcut = [this](auto keys, void (Screenshot::*slot)()) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, slot);
+    };
+    windowShortcut(QKeySequence(Qt::Key_Delete), &Screenshot::removeSelectedObject);
+    windowShortcut(QKeySequence(Qt::Key_Backspace), &Screenshot::removeSelectedObject);
+    windowShortcut(QKeySequence(Qt::Key_Escape), &Screenshot::ToolTextFinished);
+    // Every platform binding of Paste, not only its first one.
+    windowShortcut(QKeySequence::Paste, &Screenshot::pasteImage);
+}
+
+void Screenshot::checkToolButton(ToolKind kind)
+{
+    const std::pair<QAbstractButton *, ToolKind> tools[] = {
+        {ui->bt_crop, ToolKind::Crop},      {ui->bt_tool_arrow, ToolKind::Arrow},
+        {ui->bt_tool_line, ToolKind::Line}, {ui->bt_tool_square, ToolKind::Square},
+        {ui->bt_tool_text, ToolKind::Text}, {ui->bt_tool_blur, ToolKind::Blur},
+    };
+    for (const auto &[button, buttonKind] : tools)
+        button->setChecked(buttonKind == kind);
+}
+
+void Screenshot::updateColorButton()
+{
+    ui->bt_color->setStyleSheet(
+        QStringLiteral(
+            "QPushButton:hover{ border-color: grey; } QPushButton{ border-style: outset; "
+            "border-width: 2px; border-radius: 10px; border-color: beige; width: 20px; "
+            "height:20px; padding: 5px; background-color: %1;}")
+            .arg(document->editState.color.name()));
+}
+
+QPointF Screenshot::viewportPosition(const QMouseEvent *event) const
+{
+    return ui->scrollArea->viewport()->mapFrom(this, event->position());
+}
+
+bool Screenshot::event(QEvent *event)
+{
+    // A key that completes a shortcut never arrives as a key press; this is all Ctrl tracking
+    // gets to see of it.
+    if (event->type() == QEvent::ShortcutOverride)
+        input->trackKeyPress(*static_cast<QKeyEvent *>(event));
+    return QWidget::event(event);
+}
+
+bool Screenshot::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->scrollArea->viewport()) {
+        return event->type() == QEvent::Wheel && input->wheel(*static_cast<QWheelEvent *>(event));
+    }
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        input->trackKeyPress(*static_cast<QKeyEvent *>(event));
+        break;
+    case QEvent::KeyRelease:
+        input->trackKeyRelease(*static_cast<QKeyEvent *>(event));
+        break;
+    case QEvent::FocusOut:
+        // The entry's own context menu takes the focus too; the text is still being typed.
+        if (watched == input->textEntry() &&
+            static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+            ToolTextFinished();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void Screenshot::keyPressEvent(QKeyEvent *event)
+{
+    input->trackKeyPress(*event);
+    QWidget::keyPressEvent(event);
+}
+
+void Screenshot::keyReleaseEvent(QKeyEvent *event)
+{
+    input->keyReleased(*event);
+    QWidget::keyReleaseEvent(event);
+}
+
+void Screenshot::mousePressEvent(QMouseEvent *event)
+{
+    input->mousePress(*event, viewportPosition(event));
+}
+
+void Screenshot::mouseMoveEvent(QMouseEvent *event)
+{
+    input->mouseMove(*event, viewportPosition(event));
+}
+
+void Screenshot::mouseReleaseEvent(QMouseEvent *event)
+{
+    input->mouseRelease(*event, viewportPosition(event));
+}
+
+void Screenshot::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    input->mouseDoubleClick(*event, viewportPosition(event));
 }
 
 void Screenshot::registerHotkeys()
@@ -297,9 +425,13 @@ void Screenshot::closeSettings() {}
 void Screenshot::changeLang() {}
 void Screenshot::lastFilesCloseWindow() {}
 
-void Screenshot::clickCrop() {}
+void Screenshot::clickCrop()
+{
+    input->chooseTool(ToolKind::Crop);
+}
 void Screenshot::clickUndo()
 {
+    ToolTextFinished();
     document->undo();
     requestAnalyticsView(QStringLiteral("ec=EditorButtons&ea=Undo"));
 }
@@ -309,14 +441,61 @@ void Screenshot::clickRedo()
     document->redo();
     requestAnalyticsView(QStringLiteral("ec=EditorButtons&ea=Redo"));
 }
-void Screenshot::clickColor() {}
-void Screenshot::ToolTextFinished() {}
-void Screenshot::on_bt_tool_arrow_clicked() {}
-void Screenshot::on_bt_tool_line_clicked() {}
-void Screenshot::on_bt_tool_square_clicked() {}
-void Screenshot::on_bt_tool_text_clicked() {}
-void Screenshot::on_bt_tool_blur_clicked() {}
-void Screenshot::on_horizontalSlider_valueChanged(int) {}
-void Screenshot::on_horizontalSlider_sliderReleased() {}
-void Screenshot::on_bt_size_minus_clicked() {}
-void Screenshot::on_bt_size_plus_clicked() {}
+void Screenshot::clickColor()
+{
+    input->colorPicked(QColorDialog::getColor(document->editState.color, this, tr("Select color")));
+}
+void Screenshot::ToolTextFinished()
+{
+    input->finishText();
+}
+void Screenshot::ToolTextChanged()
+{
+    input->textChanged();
+}
+void Screenshot::onCursorPositionChanged()
+{
+    input->cursorPositionChanged();
+}
+void Screenshot::removeSelectedObject()
+{
+    input->removeSelectedObject();
+}
+void Screenshot::on_bt_tool_arrow_clicked()
+{
+    input->chooseTool(ToolKind::Arrow);
+}
+void Screenshot::on_bt_tool_line_clicked()
+{
+    input->chooseTool(ToolKind::Line);
+}
+void Screenshot::on_bt_tool_square_clicked()
+{
+    input->chooseTool(ToolKind::Square);
+}
+void Screenshot::on_bt_tool_text_clicked()
+{
+    input->chooseTool(ToolKind::Text);
+}
+void Screenshot::on_bt_tool_blur_clicked()
+{
+    input->chooseTool(ToolKind::Blur);
+}
+void Screenshot::on_horizontalSlider_valueChanged(int value)
+{
+    if (input->setToolSize(value))
+        ui->horizontalSlider->clearFocus();
+}
+void Screenshot::on_horizontalSlider_sliderReleased()
+{
+    if (input->setToolSize(ui->horizontalSlider->value()))
+        ui->horizontalSlider->clearFocus();
+}
+void Screenshot::on_bt_size_minus_clicked()
+{
+    ui->horizontalSlider->setValue(ui->horizontalSlider->value() - 1);
+}
+void Screenshot::on_bt_size_plus_clicked()
+{
+    ui->horizontalSlider->setValue(ui->horizontalSlider->value() + 1);
+}

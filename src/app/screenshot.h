@@ -7,12 +7,14 @@
 #include <functional>
 
 class EditorDocument;
+class EditorInput;
 class MainEditor;
 class QAction;
 class SelectRegion;
 class QMenu;
 class QTranslator;
 class QxtGlobalShortcut;
+enum class ToolKind : int;
 
 namespace Ui {
 class Screenshot;
@@ -32,6 +34,7 @@ public:
     QSystemTrayIcon *systemTrayIcon() const { return trayIcon; }
     EditorDocument *editorDocument() const { return document; }
     MainEditor *editorCanvas() const { return canvas; }
+    EditorInput *editorInput() const { return input; }
 
     void resetDocument();
 
@@ -72,6 +75,9 @@ public slots:
     void clickSave();
     void pasteImage();
     void ToolTextFinished();
+    void ToolTextChanged();
+    void onCursorPositionChanged();
+    void removeSelectedObject();
 
 private slots:
     void trayIconLeftClick(QSystemTrayIcon::ActivationReason reason);
@@ -98,6 +104,14 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     void createActions();
@@ -105,6 +119,10 @@ private:
     void setUpForm();
     void retranslateTrayMenu();
     void setUpEditor();
+    void setUpInput();
+    void checkToolButton(ToolKind kind);
+    void updateColorButton();
+    QPointF viewportPosition(const QMouseEvent *event) const;
     void updateHistoryButtons();
     void setOutputEnabled(bool enabled);
     void resizeCanvas(bool fromImage);
@@ -141,10 +159,7 @@ private:
 
     EditorDocument *document = nullptr;
     MainEditor *canvas = nullptr;
-    bool mouseDown = false;
-    bool moving = false;
-    bool ctrlArmed = false;
-    bool ctrlSpoiled = false;
+    EditorInput *input = nullptr;
 
     DesktopGrabber grabDesktopImage;
     QPointer<SelectRegion> regionSelector;

@@ -2,6 +2,16 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="uk">
 <context>
+    <name>QLabel</name>
+    <message>
+        <source>Just click to capture fullscreen
+Or select region.
+%1+C - to copy color
+%1+L - on/off loupe</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Screenshot</name>
     <message>
         <source>Quorvel</source>
@@ -122,6 +132,62 @@
     <message>
         <source>Ctrl+Space</source>
         <comment>keep as it is: a key sequence, reset with the text</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Capture screen first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 Files (*.%2);;All Files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The image could not be saved to %1.
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The external editor %1 could not be started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Any Files (*.*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You can&apos;t send file more then 100Mb. Sorry!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uploading is not available yet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image Files (*.png *.jpg *.bmp *.gif)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image very small or is broken!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SelectRegion</name>
+    <message>
+        <source>SelectRegion</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
