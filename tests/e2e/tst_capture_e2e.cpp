@@ -28,10 +28,20 @@ private slots:
         QVERIFY2(session.waitForWindowNamed(QStringLiteral("SelectRegion"), 5000).isValid(),
                  "the region hot key opened no overlay");
         XSession::drag(QPoint(300, 200), QPoint(700, 500));
-        QVERIFY2(session.waitForWindowNamed(QStringLiteral("Quorvel"), 5000).isValid(),
-                 "no editor after the drag");
+        const QRect editor = session.waitForWindowNamed(QStringLiteral("Quorvel"), 5000);
+        QVERIFY2(editor.isValid(), "no editor after the drag");
+
+        // The arrow tool ("2") and a drag across the middle of the picture; red is the default.
+        session.focusWindowNamed(QStringLiteral("Quorvel"));
+        XSession::key(QStringLiteral("2"));
+        // A button's shortcut clicks it after its 100 ms press animation.
+        QThread::msleep(300);
+        const QPoint middle = editor.center();
+        XSession::drag(middle - QPoint(120, 60), middle + QPoint(60, 40));
+
         const QImage saved = saveFromEditor(QStringLiteral("region.png"));
         QCOMPARE(saved.size(), QSize(401, 301));
+        QVERIFY2(containsReddish(saved), "the saved picture has no arrow in it");
     }
 
     void fullScreenHotKeyOpensTheWholeScreen()
@@ -56,6 +66,17 @@ private slots:
     }
 
 private:
+    static bool containsReddish(const QImage &image)
+    {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 200 && c.green() < 60 && c.blue() < 60)
+                    return true;
+            }
+        return false;
+    }
+
     // Ctrl+S in the editor, the file name typed into the dialog; the editor closes on success.
     QImage saveFromEditor(const QString &name)
     {
