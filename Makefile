@@ -25,6 +25,7 @@ test: build
 	@scripts/with-xvfb ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 bench: build
+	@scripts/setup --bench
 	@scripts/with-xvfb scripts/run-benchmarks $(BUILD)
 
 format:
