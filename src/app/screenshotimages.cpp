@@ -247,8 +247,8 @@ void Screenshot::showEditorWindow()
     if (isMaximized())
         return;
     if (QScreen *screen = QGuiApplication::primaryScreen())
-        setGeometry(
-            WindowSizing::editorGeometry(document->mainPixmap.size(), screen->availableGeometry()));
+        setGeometry(WindowSizing::editorGeometry(document->mainPixmap.size(),
+                                                 screen->availableGeometry(), minimumSize()));
     activateWindow();
     raise();
 }

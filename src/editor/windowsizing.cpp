@@ -5,7 +5,7 @@
 
 namespace WindowSizing {
 
-QRect editorGeometry(const QSize &image, const QRect &available)
+QRect editorGeometry(const QSize &image, const QRect &available, const QSize &minimum)
 {
     const int w = available.width();
     const int h = available.height();
@@ -14,6 +14,7 @@ QRect editorGeometry(const QSize &image, const QRect &available)
         geometry.setWidth(w - 50);
     if (image.height() >= h - 149)
         geometry.setHeight(h - 150);
+    geometry.setSize(geometry.size().expandedTo(minimum));
     geometry.moveCenter(available.center() - QPoint(0, 25));
     return geometry;
 }

@@ -7,8 +7,8 @@
 namespace WindowSizing {
 
 // The window that first shows a capture: image plus frame, kept inside the screen's available
-// area, centred 25 pixels above the middle.
-QRect editorGeometry(const QSize &image, const QRect &available);
+// area and no smaller than the window's minimum, centred 25 pixels above the middle.
+QRect editorGeometry(const QSize &image, const QRect &available, const QSize &minimum);
 
 // The window fitted to the canvas, at most 80 % of the available area.
 QSize fittedToCanvas(const QSize &canvas, const QSize &available);
