@@ -183,6 +183,10 @@ Or select region.
         <source>Image very small or is broken!</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Select color</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SelectRegion</name>
