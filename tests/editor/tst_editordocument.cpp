@@ -39,17 +39,6 @@ void addLine(EditorDocument &document, QPoint p1, QPoint p2)
     document.commitChange([&] { document.objects.append(lineObject(p1, p2)); });
 }
 
-// Appends a picture below the capture, as adding an image does.
-void addPictureBelow(EditorDocument &document, const QPixmap &pixmap)
-{
-    document.commitChange([&] {
-        document.pictures.append(pixmap);
-        const int top = document.objects.first().bounds.bottom;
-        document.objects.append(
-            pictureObject(int(document.pictures.size()) - 1, QRect(QPoint(0, top), pixmap.size())));
-    });
-}
-
 } // namespace
 
 class TestEditorDocument : public QObject
@@ -123,7 +112,7 @@ void TestEditorDocument::newChangeAfterUndoDropsUndoneSnapshotsAndTheirPictures(
 {
     EditorDocument document;
     document.startFromImage(filled(200, 100, Qt::blue));
-    addPictureBelow(document, filled(50, 40, Qt::green));
+    document.addPictureBelow(filled(50, 40, Qt::green));
     addLine(document, QPoint(10, 10), QPoint(50, 50));
     QCOMPARE(document.pictures.size(), 2);
     document.undo();
@@ -144,7 +133,7 @@ void TestEditorDocument::truncationKeepsPicturesOfEarlierSnapshots()
     EditorDocument document;
     document.startFromImage(filled(200, 100, Qt::blue));
     const QPixmap added = filled(50, 40, Qt::green);
-    addPictureBelow(document, added);
+    document.addPictureBelow(added);
     document.commitChange([&] { document.objects.removeLast(); });
     addLine(document, QPoint(10, 10), QPoint(50, 50));
     document.undo();
@@ -195,7 +184,7 @@ void TestEditorDocument::undoAfterCropRestoresTheMainImageAndCanvasSize()
     EditorDocument document;
     const QPixmap capture = filled(400, 300, Qt::blue);
     document.startFromImage(capture);
-    addPictureBelow(document, filled(120, 50, Qt::green));
+    document.addPictureBelow(filled(120, 50, Qt::green));
     QCOMPARE(document.contentSize(), QSize(400, 350));
 
     const QPixmap cropped = capture.copy(10, 10, 60, 40);
