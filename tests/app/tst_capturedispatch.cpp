@@ -7,6 +7,8 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -114,6 +116,10 @@ private slots:
         QVERIFY(window.isVisible());
         QCOMPARE(window.editorDocument()->mainPixmap.toImage(), desktop.toImage());
         QVERIFY(openSelectors().isEmpty());
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto *view = window.findChild<QScrollArea *>(QStringLiteral("scrollArea"));
+        QCOMPARE(view->horizontalScrollBar()->value(), 0);
+        QCOMPARE(view->verticalScrollBar()->value(), 0);
     }
 
     void aRegionAddedToTheOpenDocumentGoesBelow()

@@ -25,6 +25,27 @@ private slots:
         QVERIFY(QCoreApplication::removeTranslator(&translator));
     }
 
+    void theShippedFilesCarryTheirTexts_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("quit");
+        QTest::newRow("German") << "German.de.qm"
+                                << "Be&enden";
+        QTest::newRow("Russian") << "Russian.ru.qm" << QString::fromUtf8("В&ыход");
+        QTest::newRow("Ukrainian") << "Ukrainian.ua.qm" << QString::fromUtf8("Ви&йти");
+        QTest::newRow("English") << "English.en.qm"
+                                 << "&Quit";
+    }
+    void theShippedFilesCarryTheirTexts()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, quit);
+        QTranslator translator;
+        QVERIFY(loadAndInstallTranslation(translator, file));
+        QCOMPARE(QCoreApplication::translate("Screenshot", "&Quit"), quit);
+        QVERIFY(QCoreApplication::removeTranslator(&translator));
+    }
+
     void aFileBesideTheExecutableLoadsWhenTheResourcesLackIt()
     {
         const QString folder =

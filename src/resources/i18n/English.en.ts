@@ -8,191 +8,195 @@
 Or select region.
 %1+C - to copy color
 %1+L - on/off loupe</source>
-        <translation type="unfinished"></translation>
+        <translation>Just click to capture the full screen
+or drag to select a region.
+%1+C - copy the colour
+%1+L - loupe on/off</translation>
     </message>
 </context>
 <context>
     <name>Screenshot</name>
     <message>
         <source>Quorvel</source>
-        <translation type="unfinished"></translation>
+        <translation>Quorvel</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Crop (1)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Crop (1)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Arrow (2)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Arrow (2)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Line (3)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Line (3)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Square (4)&lt;/p&gt;&lt;p&gt;Hold Ctrl to draw a filled square&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Square (4)&lt;/p&gt;&lt;p&gt;Hold Ctrl to add a numbered badge; double-click a square to fill it&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Text (5)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Text (5)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Blur (6)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Blur (6)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Capture region and add to the bottom of the main picture&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Capture a region and add it below the main picture (7)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Undo (Ctrl+Z)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Undo (Ctrl+Z)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Redo (Ctrl+U)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Redo (Ctrl+U)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Size&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Size&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Copy to clipboard (Ctrl+C)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Copy to clipboard (Ctrl+C)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Save (Ctrl+S)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Save (Ctrl+S)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Upload (Ctrl+Spase)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Upload (Ctrl+Space)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Отправить</source>
-        <translation type="unfinished"></translation>
+        <translation>Upload</translation>
     </message>
     <message>
         <source>Quorvel - Click to capture screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Quorvel - Click to capture the screen</translation>
     </message>
     <message>
         <source>&amp;Capture Region</source>
-        <translation type="unfinished"></translation>
+        <translation>Capture &amp;Region</translation>
     </message>
     <message>
         <source>&amp;Capture Full Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Capture &amp;Full Screen</translation>
     </message>
     <message>
         <source>&amp;Capture Video</source>
-        <translation type="unfinished"></translation>
+        <translation>Capture &amp;Video</translation>
     </message>
     <message>
         <source>&amp;Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tools</translation>
     </message>
     <message>
         <source>&amp;Ruler and measurement</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ruler and measurement</translation>
     </message>
     <message>
         <source>&amp;QR Scanner</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;QR Scanner</translation>
     </message>
     <message>
         <source>&amp;OCR Scanner</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;OCR Scanner</translation>
     </message>
     <message>
         <source>&amp;Open editor</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Open editor</translation>
     </message>
     <message>
         <source>&amp;Send any file</source>
-        <translation type="unfinished"></translation>
+        <translation>Send &amp;any file</translation>
     </message>
     <message>
         <source>&amp;All my files / My account</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;My files / My account</translation>
     </message>
     <message>
         <source>&amp;Open image file</source>
-        <translation type="unfinished"></translation>
+        <translation>Open &amp;image file</translation>
     </message>
     <message>
         <source>&amp;Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Settings</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Quit</translation>
     </message>
     <message>
         <source>Ctrl+Space</source>
         <comment>keep as it is: a key sequence, reset with the text</comment>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Space</translation>
     </message>
     <message>
         <source>Capture screen first</source>
-        <translation type="unfinished"></translation>
+        <translation>Capture the screen first.</translation>
     </message>
     <message>
         <source>Save As</source>
-        <translation type="unfinished"></translation>
+        <translation>Save As</translation>
     </message>
     <message>
         <source>%1 Files (*.%2);;All Files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Files (*.%2);;All Files (*)</translation>
     </message>
     <message>
         <source>The image could not be saved to %1.
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>The image could not be saved to %1.
+%2</translation>
     </message>
     <message>
         <source>The external editor %1 could not be started.</source>
-        <translation type="unfinished"></translation>
+        <translation>The external editor %1 could not be started.</translation>
     </message>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>Open File</translation>
     </message>
     <message>
         <source>Any Files (*.*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Any Files (*.*)</translation>
     </message>
     <message>
         <source>You can&apos;t send file more then 100Mb. Sorry!</source>
-        <translation type="unfinished"></translation>
+        <translation>You can&apos;t send a file larger than 100 MB. Sorry!</translation>
     </message>
     <message>
         <source>Uploading is not available yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Uploading is not available yet.</translation>
     </message>
     <message>
         <source>Open Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Open Image</translation>
     </message>
     <message>
         <source>Image Files (*.png *.jpg *.bmp *.gif)</source>
-        <translation type="unfinished"></translation>
+        <translation>Image Files (*.png *.jpg *.bmp *.gif)</translation>
     </message>
     <message>
         <source>Image very small or is broken!</source>
-        <translation type="unfinished"></translation>
+        <translation>The image is too small or broken!</translation>
     </message>
     <message>
         <source>Select color</source>
-        <translation type="unfinished"></translation>
+        <translation>Select Colour</translation>
     </message>
 </context>
 <context>
     <name>SelectRegion</name>
     <message>
         <source>SelectRegion</source>
-        <translation type="unfinished"></translation>
+        <translation>SelectRegion</translation>
     </message>
 </context>
 </TS>

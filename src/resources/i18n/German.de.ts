@@ -8,191 +8,195 @@
 Or select region.
 %1+C - to copy color
 %1+L - on/off loupe</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken: ganzer Bildschirm
+Ziehen: Bereich auswählen
+%1+C - Farbe kopieren
+%1+L - Lupe ein/aus</translation>
     </message>
 </context>
 <context>
     <name>Screenshot</name>
     <message>
         <source>Quorvel</source>
-        <translation type="unfinished"></translation>
+        <translation>Quorvel</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Crop (1)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Zuschneiden (1)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Arrow (2)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Pfeil (2)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Line (3)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Linie (3)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Square (4)&lt;/p&gt;&lt;p&gt;Hold Ctrl to draw a filled square&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Rechteck (4)&lt;/p&gt;&lt;p&gt;Strg gedrückt halten: nummerierte Markierung; Doppelklick füllt das Rechteck&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Text (5)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Text (5)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Blur (6)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Weichzeichnen (6)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Capture region and add to the bottom of the main picture&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Bereich aufnehmen und unter dem Hauptbild anfügen (7)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Undo (Ctrl+Z)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Rückgängig (Strg+Z)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Redo (Ctrl+U)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Wiederholen (Strg+U)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Size&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Größe&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Copy to clipboard (Ctrl+C)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;In die Zwischenablage kopieren (Strg+C)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Save (Ctrl+S)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Speichern (Strg+S)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Upload (Ctrl+Spase)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Hochladen (Strg+Leertaste)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Отправить</source>
-        <translation type="unfinished"></translation>
+        <translation>Hochladen</translation>
     </message>
     <message>
         <source>Quorvel - Click to capture screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Quorvel - Klicken, um den Bildschirm aufzunehmen</translation>
     </message>
     <message>
         <source>&amp;Capture Region</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Bereich aufnehmen</translation>
     </message>
     <message>
         <source>&amp;Capture Full Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Ganzen Bildschirm aufnehmen</translation>
     </message>
     <message>
         <source>&amp;Capture Video</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Video aufnehmen</translation>
     </message>
     <message>
         <source>&amp;Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Werkzeuge</translation>
     </message>
     <message>
         <source>&amp;Ruler and measurement</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Lineal und Messen</translation>
     </message>
     <message>
         <source>&amp;QR Scanner</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;QR-Scanner</translation>
     </message>
     <message>
         <source>&amp;OCR Scanner</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Texterkennung (OCR)</translation>
     </message>
     <message>
         <source>&amp;Open editor</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Editor öffnen</translation>
     </message>
     <message>
         <source>&amp;Send any file</source>
-        <translation type="unfinished"></translation>
+        <translation>Beliebige &amp;Datei senden</translation>
     </message>
     <message>
         <source>&amp;All my files / My account</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Meine Dateien / Mein Konto</translation>
     </message>
     <message>
         <source>&amp;Open image file</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild&amp;datei öffnen</translation>
     </message>
     <message>
         <source>&amp;Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Einstellungen</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Be&amp;enden</translation>
     </message>
     <message>
         <source>Ctrl+Space</source>
         <comment>keep as it is: a key sequence, reset with the text</comment>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Space</translation>
     </message>
     <message>
         <source>Capture screen first</source>
-        <translation type="unfinished"></translation>
+        <translation>Bitte zuerst den Bildschirm aufnehmen.</translation>
     </message>
     <message>
         <source>Save As</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern unter</translation>
     </message>
     <message>
         <source>%1 Files (*.%2);;All Files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1-Dateien (*.%2);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>The image could not be saved to %1.
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild konnte nicht unter %1 gespeichert werden.
+%2</translation>
     </message>
     <message>
         <source>The external editor %1 could not be started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der externe Editor %1 konnte nicht gestartet werden.</translation>
     </message>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei öffnen</translation>
     </message>
     <message>
         <source>Any Files (*.*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Dateien (*.*)</translation>
     </message>
     <message>
         <source>You can&apos;t send file more then 100Mb. Sorry!</source>
-        <translation type="unfinished"></translation>
+        <translation>Dateien über 100 MB können leider nicht gesendet werden.</translation>
     </message>
     <message>
         <source>Uploading is not available yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Hochladen ist noch nicht verfügbar.</translation>
     </message>
     <message>
         <source>Open Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Bild öffnen</translation>
     </message>
     <message>
         <source>Image Files (*.png *.jpg *.bmp *.gif)</source>
-        <translation type="unfinished"></translation>
+        <translation>Bilddateien (*.png *.jpg *.bmp *.gif)</translation>
     </message>
     <message>
         <source>Image very small or is broken!</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Bild ist zu klein oder beschädigt!</translation>
     </message>
     <message>
         <source>Select color</source>
-        <translation type="unfinished"></translation>
+        <translation>Farbe wählen</translation>
     </message>
 </context>
 <context>
     <name>SelectRegion</name>
     <message>
         <source>SelectRegion</source>
-        <translation type="unfinished"></translation>
+        <translation>SelectRegion</translation>
     </message>
 </context>
 </TS>

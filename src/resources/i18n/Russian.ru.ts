@@ -8,191 +8,195 @@
 Or select region.
 %1+C - to copy color
 %1+L - on/off loupe</source>
-        <translation type="unfinished"></translation>
+        <translation>Щелчок — весь экран
+или выделите область.
+%1+C — копировать цвет
+%1+L — лупа вкл./выкл.</translation>
     </message>
 </context>
 <context>
     <name>Screenshot</name>
     <message>
         <source>Quorvel</source>
-        <translation type="unfinished"></translation>
+        <translation>Quorvel</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Crop (1)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Обрезка (1)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Arrow (2)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Стрелка (2)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Line (3)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Линия (3)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Square (4)&lt;/p&gt;&lt;p&gt;Hold Ctrl to draw a filled square&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Прямоугольник (4)&lt;/p&gt;&lt;p&gt;Удерживайте Ctrl, чтобы добавить номер; двойной щелчок заливает прямоугольник&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Text (5)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Текст (5)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Blur (6)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Размытие (6)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Capture region and add to the bottom of the main picture&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Снять область и добавить под основным изображением (7)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Undo (Ctrl+Z)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Отменить (Ctrl+Z)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Redo (Ctrl+U)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Повторить (Ctrl+U)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Size&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Толщина&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Copy to clipboard (Ctrl+C)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Копировать в буфер обмена (Ctrl+C)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Save (Ctrl+S)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Сохранить (Ctrl+S)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Upload (Ctrl+Spase)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Отправить (Ctrl+Пробел)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Отправить</source>
-        <translation type="unfinished"></translation>
+        <translation>Отправить</translation>
     </message>
     <message>
         <source>Quorvel - Click to capture screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Quorvel — щёлкните, чтобы снять экран</translation>
     </message>
     <message>
         <source>&amp;Capture Region</source>
-        <translation type="unfinished"></translation>
+        <translation>Снять &amp;область</translation>
     </message>
     <message>
         <source>&amp;Capture Full Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Снять весь &amp;экран</translation>
     </message>
     <message>
         <source>&amp;Capture Video</source>
-        <translation type="unfinished"></translation>
+        <translation>Записать &amp;видео</translation>
     </message>
     <message>
         <source>&amp;Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Инструменты</translation>
     </message>
     <message>
         <source>&amp;Ruler and measurement</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Линейка и измерения</translation>
     </message>
     <message>
         <source>&amp;QR Scanner</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;QR-сканер</translation>
     </message>
     <message>
         <source>&amp;OCR Scanner</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Распознавание текста</translation>
     </message>
     <message>
         <source>&amp;Open editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть &amp;редактор</translation>
     </message>
     <message>
         <source>&amp;Send any file</source>
-        <translation type="unfinished"></translation>
+        <translation>Отправить &amp;файл</translation>
     </message>
     <message>
         <source>&amp;All my files / My account</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Мои файлы / Мой аккаунт</translation>
     </message>
     <message>
         <source>&amp;Open image file</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть &amp;изображение</translation>
     </message>
     <message>
         <source>&amp;Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Настройки</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>В&amp;ыход</translation>
     </message>
     <message>
         <source>Ctrl+Space</source>
         <comment>keep as it is: a key sequence, reset with the text</comment>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Space</translation>
     </message>
     <message>
         <source>Capture screen first</source>
-        <translation type="unfinished"></translation>
+        <translation>Сначала сделайте снимок экрана.</translation>
     </message>
     <message>
         <source>Save As</source>
-        <translation type="unfinished"></translation>
+        <translation>Сохранить как</translation>
     </message>
     <message>
         <source>%1 Files (*.%2);;All Files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Файлы %1 (*.%2);;Все файлы (*)</translation>
     </message>
     <message>
         <source>The image could not be saved to %1.
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось сохранить изображение в %1.
+%2</translation>
     </message>
     <message>
         <source>The external editor %1 could not be started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось запустить внешний редактор %1.</translation>
     </message>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть файл</translation>
     </message>
     <message>
         <source>Any Files (*.*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Все файлы (*.*)</translation>
     </message>
     <message>
         <source>You can&apos;t send file more then 100Mb. Sorry!</source>
-        <translation type="unfinished"></translation>
+        <translation>Извините, нельзя отправить файл больше 100 МБ.</translation>
     </message>
     <message>
         <source>Uploading is not available yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Отправка пока недоступна.</translation>
     </message>
     <message>
         <source>Open Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть изображение</translation>
     </message>
     <message>
         <source>Image Files (*.png *.jpg *.bmp *.gif)</source>
-        <translation type="unfinished"></translation>
+        <translation>Изображения (*.png *.jpg *.bmp *.gif)</translation>
     </message>
     <message>
         <source>Image very small or is broken!</source>
-        <translation type="unfinished"></translation>
+        <translation>Изображение слишком маленькое или повреждено!</translation>
     </message>
     <message>
         <source>Select color</source>
-        <translation type="unfinished"></translation>
+        <translation>Выберите цвет</translation>
     </message>
 </context>
 <context>
     <name>SelectRegion</name>
     <message>
         <source>SelectRegion</source>
-        <translation type="unfinished"></translation>
+        <translation>SelectRegion</translation>
     </message>
 </context>
 </TS>

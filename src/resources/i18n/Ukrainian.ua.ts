@@ -8,191 +8,195 @@
 Or select region.
 %1+C - to copy color
 %1+L - on/off loupe</source>
-        <translation type="unfinished"></translation>
+        <translation>Клацніть — увесь екран
+або виділіть область.
+%1+C — копіювати колір
+%1+L — лупа увімк./вимк.</translation>
     </message>
 </context>
 <context>
     <name>Screenshot</name>
     <message>
         <source>Quorvel</source>
-        <translation type="unfinished"></translation>
+        <translation>Quorvel</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Crop (1)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Обрізання (1)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Arrow (2)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Стрілка (2)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Line (3)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Лінія (3)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Square (4)&lt;/p&gt;&lt;p&gt;Hold Ctrl to draw a filled square&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Прямокутник (4)&lt;/p&gt;&lt;p&gt;Утримуйте Ctrl, щоб додати номер; подвійне клацання заливає прямокутник&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Text (5)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Текст (5)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Blur (6)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Розмиття (6)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Capture region and add to the bottom of the main picture&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Зняти область і додати під основним зображенням (7)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Undo (Ctrl+Z)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Скасувати (Ctrl+Z)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Redo (Ctrl+U)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Повторити (Ctrl+U)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Size&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Товщина&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Copy to clipboard (Ctrl+C)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Копіювати в буфер обміну (Ctrl+C)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Save (Ctrl+S)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Зберегти (Ctrl+S)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Upload (Ctrl+Spase)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;Надіслати (Ctrl+Пробіл)&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
     </message>
     <message>
         <source>Отправить</source>
-        <translation type="unfinished"></translation>
+        <translation>Надіслати</translation>
     </message>
     <message>
         <source>Quorvel - Click to capture screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Quorvel — клацніть, щоб зняти екран</translation>
     </message>
     <message>
         <source>&amp;Capture Region</source>
-        <translation type="unfinished"></translation>
+        <translation>Зняти &amp;область</translation>
     </message>
     <message>
         <source>&amp;Capture Full Screen</source>
-        <translation type="unfinished"></translation>
+        <translation>Зняти весь &amp;екран</translation>
     </message>
     <message>
         <source>&amp;Capture Video</source>
-        <translation type="unfinished"></translation>
+        <translation>Записати &amp;відео</translation>
     </message>
     <message>
         <source>&amp;Tools</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Інструменти</translation>
     </message>
     <message>
         <source>&amp;Ruler and measurement</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Лінійка та вимірювання</translation>
     </message>
     <message>
         <source>&amp;QR Scanner</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;QR-сканер</translation>
     </message>
     <message>
         <source>&amp;OCR Scanner</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Розпізнавання тексту</translation>
     </message>
     <message>
         <source>&amp;Open editor</source>
-        <translation type="unfinished"></translation>
+        <translation>Відкрити &amp;редактор</translation>
     </message>
     <message>
         <source>&amp;Send any file</source>
-        <translation type="unfinished"></translation>
+        <translation>Надіслати &amp;файл</translation>
     </message>
     <message>
         <source>&amp;All my files / My account</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Мої файли / Мій обліковий запис</translation>
     </message>
     <message>
         <source>&amp;Open image file</source>
-        <translation type="unfinished"></translation>
+        <translation>Відкрити &amp;зображення</translation>
     </message>
     <message>
         <source>&amp;Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Налаштування</translation>
     </message>
     <message>
         <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
+        <translation>Ви&amp;йти</translation>
     </message>
     <message>
         <source>Ctrl+Space</source>
         <comment>keep as it is: a key sequence, reset with the text</comment>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Space</translation>
     </message>
     <message>
         <source>Capture screen first</source>
-        <translation type="unfinished"></translation>
+        <translation>Спочатку зробіть знімок екрана.</translation>
     </message>
     <message>
         <source>Save As</source>
-        <translation type="unfinished"></translation>
+        <translation>Зберегти як</translation>
     </message>
     <message>
         <source>%1 Files (*.%2);;All Files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Файли %1 (*.%2);;Усі файли (*)</translation>
     </message>
     <message>
         <source>The image could not be saved to %1.
 %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Не вдалося зберегти зображення в %1.
+%2</translation>
     </message>
     <message>
         <source>The external editor %1 could not be started.</source>
-        <translation type="unfinished"></translation>
+        <translation>Не вдалося запустити зовнішній редактор %1.</translation>
     </message>
     <message>
         <source>Open File</source>
-        <translation type="unfinished"></translation>
+        <translation>Відкрити файл</translation>
     </message>
     <message>
         <source>Any Files (*.*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Усі файли (*.*)</translation>
     </message>
     <message>
         <source>You can&apos;t send file more then 100Mb. Sorry!</source>
-        <translation type="unfinished"></translation>
+        <translation>Вибачте, не можна надіслати файл більший за 100 МБ.</translation>
     </message>
     <message>
         <source>Uploading is not available yet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Надсилання поки що недоступне.</translation>
     </message>
     <message>
         <source>Open Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Відкрити зображення</translation>
     </message>
     <message>
         <source>Image Files (*.png *.jpg *.bmp *.gif)</source>
-        <translation type="unfinished"></translation>
+        <translation>Зображення (*.png *.jpg *.bmp *.gif)</translation>
     </message>
     <message>
         <source>Image very small or is broken!</source>
-        <translation type="unfinished"></translation>
+        <translation>Зображення замале або пошкоджене!</translation>
     </message>
     <message>
         <source>Select color</source>
-        <translation type="unfinished"></translation>
+        <translation>Виберіть колір</translation>
     </message>
 </context>
 <context>
     <name>SelectRegion</name>
     <message>
         <source>SelectRegion</source>
-        <translation type="unfinished"></translation>
+        <translation>SelectRegion</translation>
     </message>
 </context>
 </TS>
