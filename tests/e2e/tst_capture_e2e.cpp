@@ -39,7 +39,10 @@ private slots:
         const QPoint middle = editor.center();
         XSession::drag(middle - QPoint(120, 60), middle + QPoint(60, 40));
 
-        const QImage saved = saveFromEditor(QStringLiteral("region.png"));
+        QImage saved;
+        saveFromEditor(QStringLiteral("region.png"), &saved);
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(saved.size(), QSize(401, 301));
         QVERIFY2(containsReddish(saved), "the saved picture has no arrow in it");
     }
@@ -48,7 +51,10 @@ private slots:
     {
         XSession::key(QStringLiteral("ctrl+Print"));
         QVERIFY(session.waitForWindowNamed(QStringLiteral("Quorvel"), 5000).isValid());
-        const QImage saved = saveFromEditor(QStringLiteral("full.png"));
+        QImage saved;
+        saveFromEditor(QStringLiteral("full.png"), &saved);
+        if (QTest::currentTestFailed())
+            return;
         QCOMPARE(saved.size(), QSize(1920, 1080));
     }
 
@@ -78,20 +84,23 @@ private:
     }
 
     // Ctrl+S in the editor, the file name typed into the dialog; the editor closes on success.
-    QImage saveFromEditor(const QString &name)
+    void saveFromEditor(const QString &name, QImage *saved)
     {
         const QString path = session.home() + QLatin1Char('/') + name;
         session.focusWindowNamed(QStringLiteral("Quorvel"));
         XSession::key(QStringLiteral("ctrl+s"));
-        if (!session.waitForWindowNamed(QStringLiteral("Save As"), 5000).isValid())
-            return {};
+        QVERIFY2(session.waitForWindowNamed(QStringLiteral("Save As"), 5000).isValid(),
+                 "Ctrl+S opened no save dialog");
         session.focusWindowNamed(QStringLiteral("Save As"));
         XSession::key(QStringLiteral("ctrl+a"));
         XSession::type(path);
         XSession::key(QStringLiteral("Return"));
-        if (!session.waitUntilNoWindowNamed(QStringLiteral("Quorvel"), 5000))
-            return {};
-        return QImage(path);
+        QVERIFY2(session.waitUntilNoWindowNamed(QStringLiteral("Save As"), 5000),
+                 "the save dialog stayed open");
+        QVERIFY2(session.waitUntilNoWindowNamed(QStringLiteral("Quorvel"), 5000),
+                 "the editor stayed open after saving");
+        *saved = QImage(path);
+        QVERIFY2(!saved->isNull(), qPrintable(path + " holds no image"));
     }
 
     XSession session;
