@@ -86,14 +86,16 @@ private:
     // Ctrl+S in the editor, the file name typed into the dialog; the editor closes on success.
     void saveFromEditor(const QString &name, QImage *saved)
     {
-        const QString path = session.home() + QLatin1Char('/') + name;
+        // The dialog opens in the Desktop folder "Quorvel" with a name suggested; only the name is
+        // typed, so no completion of folders can get in the way.
+        const QString path = session.home() + QStringLiteral("/Desktop/Quorvel/") + name;
         session.focusWindowNamed(QStringLiteral("Quorvel"));
         XSession::key(QStringLiteral("ctrl+s"));
         QVERIFY2(session.waitForWindowNamed(QStringLiteral("Save As"), 5000).isValid(),
                  "Ctrl+S opened no save dialog");
         session.focusWindowNamed(QStringLiteral("Save As"));
         XSession::key(QStringLiteral("ctrl+a"));
-        XSession::type(path);
+        XSession::type(name);
         XSession::key(QStringLiteral("Return"));
         QVERIFY2(session.waitUntilNoWindowNamed(QStringLiteral("Save As"), 5000),
                  "the save dialog stayed open");
