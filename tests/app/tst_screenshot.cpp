@@ -1,6 +1,7 @@
 #include "editordocument.h"
 #include "maineditor.h"
 #include "screenshot.h"
+#include "selectregion.h"
 #include "settingskeys.h"
 
 #include <QAbstractButton>
@@ -135,6 +136,38 @@ private slots:
                  QStringLiteral("#123456"));
         Screenshot reopened;
         QCOMPARE(reopened.editorDocument()->editState.color, QColor(18, 52, 86));
+    }
+
+    void trayEntriesReachTheirFlows_data()
+    {
+        QTest::addColumn<int>("entry");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("Capture Region") << 0 << "selector";
+        QTest::newRow("Capture Full Screen") << 1 << "capture";
+        QTest::newRow("Open editor") << 6 << "blank";
+    }
+    void trayEntriesReachTheirFlows()
+    {
+        QFETCH(int, entry);
+        QFETCH(QString, outcome);
+        Screenshot window;
+        QPixmap desktop(320, 200);
+        desktop.fill(Qt::darkCyan);
+        window.setDesktopGrabber([desktop] { return desktop; });
+        window.trayContextMenu()->actions().at(entry)->trigger();
+
+        const auto selectors = QApplication::topLevelWidgets();
+        const bool selectorOpen = std::any_of(selectors.cbegin(), selectors.cend(), [](QWidget *w) {
+            return qobject_cast<SelectRegion *>(w) && w->isVisible();
+        });
+        QCOMPARE(selectorOpen, outcome == "selector");
+        QCOMPARE(window.isVisible(), outcome != "selector");
+        QCOMPARE(window.editorDocument()->isOpen(), outcome != "selector");
+        QCOMPARE(window.editorDocument()->blankDocument, outcome == "blank");
+        for (QWidget *w : selectors) {
+            if (qobject_cast<SelectRegion *>(w))
+                delete w;
+        }
     }
 
     void quitEndsTheEventLoopWhateverIsOpen()
