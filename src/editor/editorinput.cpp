@@ -8,6 +8,7 @@
 #include "textentry.h"
 #include "textmetrics.h"
 
+#include <QHash>
 #include <QKeyEvent>
 #include <QLineF>
 #include <QMouseEvent>
@@ -31,30 +32,12 @@ bool isStroke(ToolKind kind)
 
 QString toolEvent(ToolKind kind)
 {
-    const char *name = "";
-    switch (kind) {
-    case ToolKind::Crop:
-        name = "Crop";
-        break;
-    case ToolKind::Arrow:
-        name = "Arrow";
-        break;
-    case ToolKind::Line:
-        name = "Line";
-        break;
-    case ToolKind::Square:
-        name = "Square";
-        break;
-    case ToolKind::Text:
-        name = "Text";
-        break;
-    case ToolKind::Blur:
-        name = "Blur";
-        break;
-    default:
-        break;
-    }
-    return QStringLiteral("ec=EditorButtons&ea=Tools.") + QLatin1String(name);
+    static const QHash<ToolKind, QString> names = {
+        {ToolKind::Crop, QStringLiteral("Crop")}, {ToolKind::Arrow, QStringLiteral("Arrow")},
+        {ToolKind::Line, QStringLiteral("Line")}, {ToolKind::Square, QStringLiteral("Square")},
+        {ToolKind::Text, QStringLiteral("Text")}, {ToolKind::Blur, QStringLiteral("Blur")},
+    };
+    return QStringLiteral("ec=EditorButtons&ea=Tools.") + names.value(kind);
 }
 
 } // namespace
