@@ -193,8 +193,8 @@ void Screenshot::setOutputEnabled(bool enabled)
 
 void Screenshot::resizeCanvas(bool fromImage)
 {
-    QSize size = fromImage ? document->contentSize() : canvas->size();
-    size = size.expandedTo(document->contentSize());
+    const QSize size =
+        fromImage ? document->contentSize() : canvas->size().expandedTo(document->contentSize());
     canvas->setMinimumSize(size);
     canvas->setMaximumSize(size);
     canvas->resize(size);
@@ -205,8 +205,6 @@ void Screenshot::resetDocument()
     document->reset();
     input->reset();
     setOutputEnabled(false);
-    canvas->setMinimumSize(0, 0);
-    canvas->resize(0, 0);
 }
 
 void Screenshot::setUpInput()

@@ -128,11 +128,14 @@ private:
     void resizeCanvas(bool fromImage);
     void showEditorWindow();
     void fitWindowToScreen();
+    void presentEditor();
     void newBlankDocument();
     bool captureRefused();
     void openRegionSelector(const QPixmap &frozen, void (Screenshot::*receiver)(QPoint, QPoint));
     QPixmap takeSelection(QPoint p1, QPoint p2);
     void startCapturedDocument(const QPixmap &image);
+    // Upload popups stack upwards from the bottom right corner, one row per running upload.
+    static QPoint uploadPopupPosition(int row);
     bool handOffUpload(const QString &path, QPoint popupPosition, bool saveCopyOnFailure);
     void registerHotkeys();
     void unregisterHotkeys();

@@ -59,10 +59,7 @@ void Screenshot::startCapturedDocument(const QPixmap &image)
     document->startFromImage(image);
     showEditorWindow();
     setOutputEnabled(true);
-    show();
-    setFocus();
-    raise();
-    activateWindow();
+    presentEditor();
 }
 
 void Screenshot::clickCaptureRegion()

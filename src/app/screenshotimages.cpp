@@ -114,10 +114,7 @@ void Screenshot::on_bt_upload_clicked()
                          QString::number(QRandomGenerator::global()->generate()) + ".png";
     if (!ImageFiles::writeHandOffPng(canvas->renderResult().toImage(), path))
         return;
-    const QRect screen = QGuiApplication::primaryScreen()
-                             ? QGuiApplication::primaryScreen()->geometry()
-                             : QRect(0, 0, 800, 600);
-    if (handOffUpload(path, QPoint(screen.width() - 320, screen.height() - 120), true)) {
+    if (handOffUpload(path, uploadPopupPosition(1), true)) {
         hide();
         resetDocument();
     } else {
@@ -135,11 +132,14 @@ void Screenshot::sendAnyFile()
         showUserMessage(tr("You can't send file more then 100Mb. Sorry!"));
         return;
     }
-    const QRect screen = QGuiApplication::primaryScreen()
-                             ? QGuiApplication::primaryScreen()->geometry()
-                             : QRect(0, 0, 800, 600);
-    handOffUpload(path, QPoint(screen.width() - 320, screen.height() - 120 * (activeUploads + 1)),
-                  false);
+    handOffUpload(path, uploadPopupPosition(activeUploads + 1), false);
+}
+
+QPoint Screenshot::uploadPopupPosition(int row)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QSize size = screen ? screen->geometry().size() : QSize(800, 600);
+    return {size.width() - 320, size.height() - 120 * row};
 }
 
 bool Screenshot::handOffUpload(const QString &, QPoint, bool)
@@ -209,10 +209,7 @@ void Screenshot::addPicture(const QPixmap &image)
     setOutputEnabled(true);
     resizeCanvas(true);
     fitWindowToScreen();
-    show();
-    setFocus();
-    raise();
-    activateWindow();
+    presentEditor();
     canvas->repaint();
 }
 
@@ -236,9 +233,6 @@ void Screenshot::newBlankDocument()
     const QSize size =
         WindowSizing::blankCanvasSize(ui->scrollArea->viewport()->size(), this->size());
     document->startBlank(size);
-    canvas->setMinimumSize(size);
-    canvas->setMaximumSize(size);
-    canvas->resize(size);
     setOutputEnabled(true);
 }
 
@@ -251,6 +245,14 @@ void Screenshot::showEditorWindow()
                                                  screen->availableGeometry(), minimumSize()));
     activateWindow();
     raise();
+}
+
+void Screenshot::presentEditor()
+{
+    show();
+    setFocus();
+    raise();
+    activateWindow();
 }
 
 void Screenshot::fitWindowToScreen()

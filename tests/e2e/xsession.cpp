@@ -55,6 +55,12 @@ QString XSession::xdotool(const QStringList &arguments)
     return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
 }
 
+// xdotool matches names as regular expressions; anchored, the title must match as a whole.
+static QString exactName(const QString &title)
+{
+    return QLatin1Char('^') + title + QLatin1Char('$');
+}
+
 QRect XSession::windowGeometry(const QString &id)
 {
     static const QRegularExpression position(QStringLiteral("Position: (-?\\d+),(-?\\d+)"));
@@ -106,8 +112,8 @@ QList<QRect> XSession::waitForWindows(const QSize &maxSize, int timeoutMs) const
 QRect XSession::waitForWindowNamed(const QString &title, int timeoutMs) const
 {
     return waitForWindows(
-               {QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$')},
-               [](const QRect &) { return true; }, timeoutMs)
+               {QStringLiteral("--name"), exactName(title)}, [](const QRect &) { return true; },
+               timeoutMs)
         .value(0);
 }
 
@@ -116,8 +122,7 @@ bool XSession::waitUntilNoWindowNamed(const QString &title, int timeoutMs) const
     QElapsedTimer clock;
     clock.start();
     while (!waitForWindows(
-                {QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$')},
-                [](const QRect &) { return true; }, 0)
+                {QStringLiteral("--name"), exactName(title)}, [](const QRect &) { return true; }, 0)
                 .isEmpty()) {
         if (clock.elapsed() > timeoutMs)
             return false;
@@ -143,6 +148,6 @@ void XSession::focusWindowNamed(const QString &title) const
 {
     xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
              QStringLiteral("--pid"), QString::number(program.processId()),
-             QStringLiteral("--name"), QLatin1Char('^') + title + QLatin1Char('$'),
-             QStringLiteral("windowfocus"), QStringLiteral("--sync")});
+             QStringLiteral("--name"), exactName(title), QStringLiteral("windowfocus"),
+             QStringLiteral("--sync")});
 }
