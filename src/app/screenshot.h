@@ -16,6 +16,10 @@ class QTranslator;
 class QxtGlobalShortcut;
 enum class ToolKind : int;
 
+namespace WindowSizing {
+struct Chrome;
+}
+
 namespace Ui {
 class Screenshot;
 }
@@ -126,6 +130,8 @@ private:
     void updateHistoryButtons();
     void setOutputEnabled(bool enabled);
     void resizeCanvas(bool fromImage);
+    void scrollIntoView(const QRect &area);
+    WindowSizing::Chrome editorChrome() const;
     void showEditorWindow();
     void fitWindowToScreen();
     void presentEditor();

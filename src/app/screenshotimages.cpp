@@ -28,6 +28,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <QTimer>
 
 void Screenshot::clickSave()
 {
@@ -204,6 +205,7 @@ void Screenshot::addPicture(const QPixmap &image)
     }
     const bool replacesCanvas = document->mainPixmap.isNull() || document->blankDocument;
     document->addPictureBelow(image);
+    const QRect placed = document->objects.last().bounds.rect();
     if (replacesCanvas)
         showEditorWindow();
     setOutputEnabled(true);
@@ -211,6 +213,17 @@ void Screenshot::addPicture(const QPixmap &image)
     fitWindowToScreen();
     presentEditor();
     canvas->repaint();
+    scrollIntoView(placed);
+}
+
+void Screenshot::scrollIntoView(const QRect &area)
+{
+    // Once the window's new size is laid out and the scroll range follows the canvas.
+    QTimer::singleShot(0, this, [this, area] {
+        // Its far edge, as ensureVisible keeps a point just inside the view.
+        ui->scrollArea->ensureVisible(area.x() + area.width(), area.y() + area.height(), 0, 0);
+        ui->scrollArea->ensureVisible(area.left(), area.top(), 0, 0);
+    });
 }
 
 void Screenshot::openEditor()
@@ -230,8 +243,8 @@ void Screenshot::openEditor()
 
 void Screenshot::newBlankDocument()
 {
-    const QSize size =
-        WindowSizing::blankCanvasSize(ui->scrollArea->viewport()->size(), this->size());
+    const QSize size = WindowSizing::blankCanvasSize(ui->scrollArea->viewport()->size(),
+                                                     this->size(), editorChrome());
     document->startBlank(size);
     setOutputEnabled(true);
 }
@@ -242,7 +255,8 @@ void Screenshot::showEditorWindow()
         return;
     if (QScreen *screen = QGuiApplication::primaryScreen())
         setGeometry(WindowSizing::editorGeometry(document->mainPixmap.size(),
-                                                 screen->availableGeometry(), minimumSize()));
+                                                 screen->availableGeometry(), minimumSize(),
+                                                 editorChrome()));
     activateWindow();
     raise();
 }
@@ -261,5 +275,16 @@ void Screenshot::fitWindowToScreen()
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     if (screen)
-        resize(WindowSizing::fittedToCanvas(canvas->size(), screen->availableGeometry().size()));
+        resize(WindowSizing::fittedToCanvas(canvas->size(), screen->availableGeometry().size(),
+                                            editorChrome()));
+}
+
+WindowSizing::Chrome Screenshot::editorChrome() const
+{
+    const QMargins margins = layout()->contentsMargins();
+    const int frame = 2 * ui->scrollArea->frameWidth();
+    const int toolbar = ui->toolbarLayout->sizeHint().height() + layout()->spacing();
+    return {QSize(margins.left() + margins.right() + frame,
+                  margins.top() + toolbar + margins.bottom() + frame),
+            ui->scrollArea->verticalScrollBar()->sizeHint().width()};
 }

@@ -5,24 +5,31 @@
 
 namespace WindowSizing {
 
-QRect editorGeometry(const QSize &image, const QRect &available, const QSize &minimum)
+QSize windowAround(const QSize &content, const QSize &limit, const Chrome &chrome)
 {
-    const int w = available.width();
-    const int h = available.height();
-    QRect geometry(0, 0, image.width() + 5, image.height() + 40);
-    if (image.width() >= w - 49)
-        geometry.setWidth(w - 50);
-    if (image.height() >= h - 149)
-        geometry.setHeight(h - 150);
-    geometry.setSize(geometry.size().expandedTo(minimum));
+    QSize size = content + chrome.frame;
+    const bool cutsWidth = size.width() > limit.width();
+    const bool cutsHeight = size.height() > limit.height();
+    if (cutsWidth)
+        size.rheight() += chrome.scrollBar;
+    if (cutsHeight)
+        size.rwidth() += chrome.scrollBar;
+    return size.boundedTo(limit);
+}
+
+QRect editorGeometry(const QSize &image, const QRect &available, const QSize &minimum,
+                     const Chrome &chrome)
+{
+    const QSize limit(available.width() - 50, available.height() - 150);
+    QRect geometry(QPoint(0, 0), windowAround(image, limit, chrome).expandedTo(minimum));
     geometry.moveCenter(available.center() - QPoint(0, 25));
     return geometry;
 }
 
-QSize fittedToCanvas(const QSize &canvas, const QSize &available)
+QSize fittedToCanvas(const QSize &canvas, const QSize &available, const Chrome &chrome)
 {
-    return {std::min(canvas.width() + 1, qRound(0.8 * available.width())),
-            std::min(canvas.height() + 31, qRound(0.8 * available.height()))};
+    const QSize limit(qRound(0.8 * available.width()), qRound(0.8 * available.height()));
+    return windowAround(canvas, limit, chrome);
 }
 
 QSize blankEditorSize(const QSize &available)
@@ -31,11 +38,11 @@ QSize blankEditorSize(const QSize &available)
             qRound(std::min(0.8 * available.height(), 600.0))};
 }
 
-QSize blankCanvasSize(const QSize &viewport, const QSize &window)
+QSize blankCanvasSize(const QSize &viewport, const QSize &window, const Chrome &chrome)
 {
     if (viewport.width() > 0 && viewport.height() > 0)
         return viewport;
-    return {std::max(window.width() - 29, 1), std::max(window.height() - 59, 1)};
+    return (window - chrome.frame).expandedTo(QSize(1, 1));
 }
 
 } // namespace WindowSizing
