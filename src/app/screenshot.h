@@ -16,6 +16,9 @@ class QTranslator;
 class QxtGlobalShortcut;
 enum class ToolKind : int;
 
+namespace ImageFiles {
+struct LoadedImage;
+}
 namespace WindowSizing {
 struct Chrome;
 }
@@ -130,6 +133,7 @@ private:
     void updateHistoryButtons();
     void setOutputEnabled(bool enabled);
     void resizeCanvas(bool fromImage);
+    void addLoadedImage(const ImageFiles::LoadedImage &loaded);
     void scrollIntoView(const QRect &area);
     WindowSizing::Chrome editorChrome() const;
     void showEditorWindow();

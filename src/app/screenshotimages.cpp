@@ -30,6 +30,8 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <algorithm>
+
 void Screenshot::clickSave()
 {
     ToolTextFinished();
@@ -79,10 +81,11 @@ void Screenshot::on_bt_external_editor_clicked()
     }
     document->clearSelection();
     canvas->repaint();
-    const QString path =
+    const QString path = ImageFiles::writeHandOffPng(
+        canvas->renderResult().toImage(),
         QStandardPaths::writableLocation(QStandardPaths::TempLocation) + "/screenshot_" +
-        QDateTime::currentDateTime().toString(QStringLiteral("dd-MM-yyyy_hh-mm-ss")) + ".png";
-    if (ImageFiles::writeHandOffPng(canvas->renderResult().toImage(), path)) {
+            QDateTime::currentDateTime().toString(QStringLiteral("dd-MM-yyyy_hh-mm-ss")));
+    if (!path.isEmpty()) {
         if (QProcess::startDetached(program, {QDir::toNativeSeparators(path)})) {
             resetDocument();
             hide();
@@ -111,9 +114,11 @@ void Screenshot::on_bt_upload_clicked()
     ToolTextFinished();
     if (document->mainPixmap.isNull())
         return;
-    const QString path = QDir::tempPath() + "/screenshot_" +
-                         QString::number(QRandomGenerator::global()->generate()) + ".png";
-    if (!ImageFiles::writeHandOffPng(canvas->renderResult().toImage(), path))
+    const QString path =
+        ImageFiles::writeHandOffPng(canvas->renderResult().toImage(),
+                                    QDir::tempPath() + "/screenshot_" +
+                                        QString::number(QRandomGenerator::global()->generate()));
+    if (path.isEmpty())
         return;
     if (handOffUpload(path, uploadPopupPosition(1), true)) {
         hide();
@@ -172,12 +177,24 @@ void Screenshot::openFile(const QString &path)
                                                       tr("Image Files (*.png *.jpg *.bmp *.gif)"))
                        : path;
     if (!chosen.isEmpty())
-        addPicture(QPixmap::fromImage(ImageFiles::loadImage(chosen)));
+        addLoadedImage(ImageFiles::loadImage(chosen));
+}
+
+void Screenshot::addLoadedImage(const ImageFiles::LoadedImage &loaded)
+{
+    if (loaded.tooLarge)
+        showUserMessage(tr("Image is too large to open (%1 × %2 pixels)!")
+                            .arg(loaded.size.width())
+                            .arg(loaded.size.height()));
+    else
+        addPicture(QPixmap::fromImage(loaded.image));
 }
 
 void Screenshot::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasUrls())
+    // A drag that would open nothing is refused here, so the pointer says so before the drop.
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.cbegin(), urls.cend(), ImageFiles::isDroppableImage))
         event->acceptProposedAction();
 }
 
@@ -192,9 +209,10 @@ void Screenshot::dropEvent(QDropEvent *event)
 
 void Screenshot::pasteImage()
 {
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    if (data && data->hasImage())
-        addPicture(QPixmap::fromImage(qvariant_cast<QImage>(data->imageData())));
+    const ImageFiles::LoadedImage pasted =
+        ImageFiles::pastedImage(QGuiApplication::clipboard()->mimeData());
+    if (!pasted.image.isNull() || pasted.tooLarge)
+        addLoadedImage(pasted);
 }
 
 void Screenshot::addPicture(const QPixmap &image)

@@ -2,11 +2,16 @@
 #include "maineditor.h"
 #include "modalresponder.h"
 #include "screenshot.h"
+#include "settingskeys.h"
+
+#include "../support/pngfixtures.h"
 
 #include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,7 +30,9 @@ QString savedFolder()
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) + "/Quorvel/";
 }
 
-void dropFiles(QWidget *window, const QStringList &paths)
+// Drags the files onto the window and, when the drag is accepted, drops them there, as the
+// window system does. Returns whether the drag was accepted.
+bool dropFiles(QWidget *window, const QStringList &paths)
 {
     QMimeData data;
     QList<QUrl> urls;
@@ -33,9 +40,32 @@ void dropFiles(QWidget *window, const QStringList &paths)
         urls << QUrl::fromLocalFile(path);
     data.setUrls(urls);
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
     QApplication::sendEvent(window, &enter);
+    if (!enter.isAccepted())
+        return false;
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window, &drop);
+    return true;
+}
+
+QScrollArea *scrollArea(const Screenshot &window)
+{
+    return window.findChild<QScrollArea *>(QStringLiteral("scrollArea"));
+}
+
+// Lets the window lay itself out and run what it scheduled for the next pass of the event loop.
+void settle(Screenshot &window)
+{
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
 }
 
 int pictureCount(const EditorDocument *document)
@@ -132,18 +162,124 @@ private slots:
         QVERIFY(window.editorDocument()->isOpen());
     }
 
-    void dropsOpenOnlyExactImageSuffixes()
+    void dropsOpenImageSuffixesInAnyCaseAndRefuseTheRestAtTheDrag()
     {
         QTemporaryDir dir;
         const QImage image = capture(QSize(20, 20), Qt::red).toImage();
-        for (const char *name : {"photo.JPG", "archive.tar.png", "good.png"})
+        for (const char *name : {"photo.PNG", "archive.tar.png", "good.png", "notes.txt"})
             QVERIFY(image.save(dir.filePath(name), "png"));
         Screenshot window;
-        dropFiles(&window, {dir.filePath("photo.JPG"), dir.filePath("archive.tar.png")});
+        QVERIFY(!dropFiles(&window, {dir.filePath("archive.tar.png"), dir.filePath("notes.txt")}));
         QVERIFY(!window.editorDocument()->isOpen());
-        dropFiles(&window, {dir.filePath("good.png")});
+        QVERIFY(dropFiles(&window, {dir.filePath("photo.PNG")}));
         QCOMPARE(pictureCount(window.editorDocument()), 1);
         QVERIFY(window.isVisible());
+        QVERIFY(dropFiles(&window, {dir.filePath("archive.tar.png"), dir.filePath("good.png")}));
+        QCOMPARE(pictureCount(window.editorDocument()), 2);
+    }
+
+    void largeImagesArriveAndHugeOnesAreRefusedAsTooLarge_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("opens");
+        for (const char *way : {"open", "drop", "paste"}) {
+            // Over Qt's default decoding limit, as photos and scans are.
+            QTest::addRow("%s 6000 x 6000", way) << way << QSize(6000, 6000) << true;
+            QTest::addRow("%s bomb", way) << way << QSize(100000, 100000) << false;
+        }
+    }
+    void largeImagesArriveAndHugeOnesAreRefusedAsTooLarge()
+    {
+        QFETCH(QString, way);
+        QFETCH(QSize, size);
+        QFETCH(bool, opens);
+        const QByteArray png =
+            opens ? PngFixtures::solidPng(size) : PngFixtures::declaringPng(size);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("large.png");
+        writeFile(path, png);
+        Screenshot window;
+        ModalResponder responder({acknowledge()});
+        if (way == "open") {
+            window.openFile(path);
+        } else if (way == "drop") {
+            QVERIFY(dropFiles(&window, {path}));
+        } else {
+            auto *data = new QMimeData;
+            data->setData(QStringLiteral("image/png"), png);
+            QGuiApplication::clipboard()->setMimeData(data);
+            window.pasteImage();
+        }
+        if (opens) {
+            QVERIFY2(responder.messages.isEmpty(), qPrintable(responder.messages.join(';')));
+            QCOMPARE(window.editorDocument()->mainPixmap.size(), size);
+            QCOMPARE(window.editorCanvas()->size(), size);
+        } else {
+            QTRY_COMPARE(responder.messages,
+                         QStringList{"Image is too large to open (100000 × 100000 pixels)!"});
+            QVERIFY(!window.editorDocument()->isOpen());
+        }
+    }
+
+    void aCaptureThatFitsTheScreenShowsWithoutScrollBars_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("horizontalBar");
+        QTest::addColumn<bool>("verticalBar");
+        QTest::newRow("801 x 551") << QSize(801, 551) << false << false;
+        QTest::newRow("too tall") << QSize(1800, 900) << false << true;
+        QTest::newRow("too wide") << QSize(1900, 500) << true << false;
+        QTest::newRow("whole screen") << QSize(1920, 1080) << true << true;
+    }
+    void aCaptureThatFitsTheScreenShowsWithoutScrollBars()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, horizontalBar);
+        QFETCH(bool, verticalBar);
+        QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 1920, 1080));
+        Screenshot window;
+        window.setDesktopGrabber([size] { return capture(size, Qt::darkCyan); });
+        window.clickCapture();
+        settle(window);
+        const QScrollArea *area = scrollArea(window);
+        QCOMPARE(area->horizontalScrollBar()->isVisible(), horizontalBar);
+        QCOMPARE(area->verticalScrollBar()->isVisible(), verticalBar);
+        QVERIFY(QRect(QPoint(0, 0), QGuiApplication::primaryScreen()->availableSize())
+                    .contains(window.frameGeometry()));
+    }
+
+    void anAddedPictureIsScrolledIntoViewWithoutASideScrollBar()
+    {
+        Screenshot window;
+        window.setDesktopGrabber([] { return capture(QSize(801, 551), Qt::darkCyan); });
+        window.clickCapture();
+        settle(window);
+        window.addPicture(capture(QSize(600, 500), Qt::yellow));
+        settle(window);
+        const QScrollArea *area = scrollArea(window);
+        QVERIFY(area->verticalScrollBar()->isVisible());
+        QVERIFY(!area->horizontalScrollBar()->isVisible());
+        const QRect shown(QPoint(0, area->verticalScrollBar()->value()), area->viewport()->size());
+        QVERIFY2(shown.contains(QRect(0, 551, 600, 500)),
+                 qPrintable(QStringLiteral("the view starts at %1").arg(shown.top())));
+    }
+
+    void handOffsWithinOneSecondGetFilesOfTheirOwn()
+    {
+        settingsStore().setValue(SettingsKeys::ExternalEditor, QStringLiteral("true"));
+        const QDir temp(QStandardPaths::writableLocation(QStandardPaths::TempLocation));
+        const QStringList pattern{QStringLiteral("screenshot_*.png")};
+        const qsizetype before = temp.entryList(pattern, QDir::Files).size();
+        Screenshot window;
+        for (int n = 0; n < 2; ++n) {
+            window.editorDocument()->startFromImage(capture(QSize(30, 20), Qt::blue));
+            window.show();
+            QVERIFY(QMetaObject::invokeMethod(&window, "on_bt_external_editor_clicked"));
+            QVERIFY(!window.editorDocument()->isOpen());
+        }
+        settingsStore().remove(SettingsKeys::ExternalEditor);
+        QCOMPARE(temp.entryList(pattern, QDir::Files).size(), before + 2);
     }
 
     void brokenOrTinyImagesAreRefusedWithAMessage_data()
@@ -233,5 +369,20 @@ private slots:
     }
 };
 
-QTEST_MAIN(ImageOutput)
+int main(int argc, char **argv)
+{
+    // The window sizing is checked on a screen of a known size, not the platform's default.
+    QTemporaryDir dir;
+    QFile screens(dir.filePath(QStringLiteral("screens.json")));
+    if (!screens.open(QIODevice::WriteOnly))
+        return 1;
+    screens.write(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": 1920,
+                      "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    screens.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + QFile::encodeName(screens.fileName()));
+    QApplication app(argc, argv);
+    ImageOutput test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_imageoutput.moc"
