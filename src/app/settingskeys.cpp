@@ -11,7 +11,10 @@ int storedToolSize()
 
 QColor storedToolColor()
 {
-    return QColor::fromString(settingsStore().value(ColorTool, ColorToolDefault).toString());
+    // A name that is no colour would draw in black, a colour nobody chose.
+    const QColor stored =
+        QColor::fromString(settingsStore().value(ColorTool, ColorToolDefault).toString());
+    return stored.isValid() ? stored : QColor::fromString(ColorToolDefault);
 }
 
 QString storedLanguageFile()

@@ -138,6 +138,22 @@ private slots:
         QCOMPARE(reopened.editorDocument()->editState.color, QColor(18, 52, 86));
     }
 
+    void anUnreadableStoredColourGivesTheDefault_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("not a colour") << "bright";
+        QTest::newRow("short hex") << "#12345";
+        QTest::newRow("empty") << "";
+    }
+    void anUnreadableStoredColourGivesTheDefault()
+    {
+        QFETCH(QString, stored);
+        settingsStore().setValue(SettingsKeys::ColorTool, stored);
+        QCOMPARE(storedToolColor(), QColor(Qt::red));
+        Screenshot window;
+        QCOMPARE(window.editorDocument()->editState.color, QColor(Qt::red));
+    }
+
     void trayEntriesReachTheirFlows_data()
     {
         QTest::addColumn<int>("entry");
