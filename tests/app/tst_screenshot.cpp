@@ -226,9 +226,10 @@ private slots:
         QTest::newRow("add picture") << "bt_add_picture"
                                      << "Capture region and add to the bottom of the main picture"
                                      << "7" << false;
-        QTest::newRow("add photo") << "bt_add_photo"
-                                   << ""
-                                   << "8" << false;
+        QTest::newRow("add photo")
+            << "bt_add_photo"
+            << "Open image file and add to the bottom of the main picture (8)"
+            << "8" << false;
         QTest::newRow("undo") << "bt_undo"
                               << "Undo (Ctrl+Z)"
                               << "Ctrl+Z" << false;
@@ -236,13 +237,13 @@ private slots:
                               << "Redo (Ctrl+U)"
                               << "Ctrl+U" << false;
         QTest::newRow("color") << "bt_color"
-                               << ""
+                               << "Choose color"
                                << "" << false;
         QTest::newRow("minus") << "bt_size_minus"
-                               << ""
+                               << "Decrease size"
                                << "" << false;
         QTest::newRow("plus") << "bt_size_plus"
-                              << ""
+                              << "Increase size"
                               << "" << false;
         QTest::newRow("copy") << "bt_copy"
                               << "Copy to clipboard (Ctrl+C)"
