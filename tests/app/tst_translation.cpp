@@ -5,18 +5,23 @@
 #include <QTest>
 #include <QTranslator>
 
+namespace {
+
+void addShippedLanguages()
+{
+    QTest::addColumn<QString>("file");
+    for (const char *name : {"English.en.qm", "German.de.qm", "Russian.ru.qm", "Ukrainian.ua.qm"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+} // namespace
+
 class Translation : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void everyShippedLanguageLoadsFromTheResources_data()
-    {
-        QTest::addColumn<QString>("file");
-        for (const char *name :
-             {"English.en.qm", "German.de.qm", "Russian.ru.qm", "Ukrainian.ua.qm"})
-            QTest::newRow(name) << QString::fromLatin1(name);
-    }
+    void everyShippedLanguageLoadsFromTheResources_data() { addShippedLanguages(); }
     void everyShippedLanguageLoadsFromTheResources()
     {
         QFETCH(QString, file);
@@ -44,6 +49,28 @@ private slots:
         QVERIFY(loadAndInstallTranslation(translator, file));
         QCOMPARE(QCoreApplication::translate("Screenshot", "&Quit"), quit);
         QVERIFY(QCoreApplication::removeTranslator(&translator));
+    }
+
+    void everyLanguageCarriesTheEditorTooltipsAndMessages_data() { addShippedLanguages(); }
+    void everyLanguageCarriesTheEditorTooltipsAndMessages()
+    {
+        QFETCH(QString, file);
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/i18n/") + file));
+        const auto tooltip = [](const char *text) {
+            return QStringLiteral("<html><head/><body><p>%1</p></body></html>")
+                .arg(QLatin1String(text));
+        };
+        const QString texts[] = {
+            tooltip("Open image file and add to the bottom of the main picture (8)"),
+            tooltip("Choose color"),
+            tooltip("Decrease size"),
+            tooltip("Increase size"),
+            QStringLiteral("Image is too large to open (%1 × %2 pixels)!"),
+        };
+        for (const QString &text : texts)
+            QVERIFY2(!translator.translate("Screenshot", text.toUtf8().constData()).isEmpty(),
+                     qPrintable(text));
     }
 
     void aFileBesideTheExecutableLoadsWhenTheResourcesLackIt()
