@@ -93,9 +93,11 @@ QString fullDevice(const QTemporaryDir &dir)
     if (geteuid() != 0)
         return QStringLiteral("/dev/full");
     const QString path = dir.filePath(QStringLiteral("full"));
-    return mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 7)) == 0
-               ? path
-               : QString();
+    if (mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+        return {};
+    // A folder mounted without devices lets the node be made but not opened.
+    QFile device(path);
+    return device.open(QIODevice::WriteOnly) ? path : QString();
 }
 
 // A real full filesystem: 64 KiB of tmpfs, mounted in a mount namespace of this thread's own
