@@ -5,6 +5,7 @@
 #include "editordocument.h"
 #include "editorinput.h"
 #include "grabdesktop.h"
+#include "instantshortcuts.h"
 #include "maineditor.h"
 #include "qxtglobalshortcut.h"
 #include "settingskeys.h"
@@ -148,6 +149,11 @@ void Screenshot::setUpForm()
     };
     for (const auto &[button, name] : pictures)
         button->setIcon(buttonIcon(QLatin1String(name)));
+    auto *instant = new InstantShortcuts(this);
+    for (QAbstractButton *button : findChildren<QAbstractButton *>()) {
+        if (!button->shortcut().isEmpty())
+            instant->watch(button);
+    }
     connect(ui->bt_crop, &QAbstractButton::clicked, this, &Screenshot::clickCrop);
     connect(ui->bt_add_photo, &QAbstractButton::clicked, this, qOverload<>(&Screenshot::openFile));
     connect(ui->bt_undo, &QAbstractButton::clicked, this, &Screenshot::clickUndo);
