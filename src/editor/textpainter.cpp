@@ -26,23 +26,39 @@ void drawGlyphs(QPainter &painter, QPoint origin, const QColor &color, const QSt
 }
 
 // Each pixel takes the strongest coverage within `reach` of it: the glyphs grown by a round pen.
+// Rows are first widened by every half width the disc has, each from the one before, then
+// combined across the disc's rows.
 QImage grown(const QImage &coverage, double reach)
 {
+    const int r = int(reach);
+    const int width = coverage.width();
+    const int height = coverage.height();
+    QList<QImage> widened{coverage};
+    for (int h = 1; h <= r; ++h) {
+        const QImage &narrower = widened.constLast();
+        QImage wider = narrower;
+        for (int y = 0; y < height; ++y) {
+            const uchar *from = coverage.constScanLine(y);
+            uchar *to = wider.scanLine(y);
+            for (int x = 0; x < width; ++x) {
+                if (x >= h)
+                    to[x] = std::max(to[x], from[x - h]);
+                if (x + h < width)
+                    to[x] = std::max(to[x], from[x + h]);
+            }
+        }
+        widened.append(wider);
+    }
+
     QImage result(coverage.size(), QImage::Format_Alpha8);
     result.fill(0);
-    const int r = int(reach);
     for (int dy = -r; dy <= r; ++dy) {
-        for (int dx = -r; dx <= r; ++dx) {
-            if (dx * dx + dy * dy > reach * reach)
-                continue;
-            for (int y = std::max(0, dy); y < std::min(result.height(), result.height() + dy);
-                 ++y) {
-                const uchar *from = coverage.constScanLine(y - dy);
-                uchar *to = result.scanLine(y);
-                for (int x = std::max(0, dx); x < std::min(result.width(), result.width() + dx);
-                     ++x)
-                    to[x] = std::max(to[x], from[x - dx]);
-            }
+        const QImage &row = widened.at(int(std::sqrt(reach * reach - dy * dy)));
+        for (int y = std::max(0, dy); y < std::min(height, height + dy); ++y) {
+            const uchar *from = row.constScanLine(y - dy);
+            uchar *to = result.scanLine(y);
+            for (int x = 0; x < width; ++x)
+                to[x] = std::max(to[x], from[x]);
         }
     }
     return result;
