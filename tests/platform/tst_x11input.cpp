@@ -54,6 +54,20 @@ private:
     QString saved;
 };
 
+// A left-handed pointer for as long as it lives.
+class SwappedButtons
+{
+public:
+    SwappedButtons() { xmodmap("pointer = 3 2 1"); }
+    ~SwappedButtons() { xmodmap("pointer = default"); }
+
+private:
+    static void xmodmap(const char *expression)
+    {
+        QCOMPARE(QProcess::execute(QStringLiteral("xmodmap"), {"-e", expression}), 0);
+    }
+};
+
 constexpr quint16 ctrlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
 
 } // namespace
@@ -72,6 +86,7 @@ private slots:
     void deletingTheShortcutReleasesTheGrab();
     void hotKeyFollowsALayoutChange();
     void mouseHookReportsLeftClicksAtThePointer();
+    void mouseHookFollowsThePointerMapping();
     void cursorPictureIsTheShownCursor();
 };
 
@@ -195,6 +210,25 @@ void TestX11Input::mouseHookReportsLeftClicksAtThePointer()
     xdotool({"click", "1"});
     QTest::qWait(200);
     QCOMPARE(spy.size(), 1);
+}
+
+void TestX11Input::mouseHookFollowsThePointerMapping()
+{
+    MouseHook hook;
+    QSignalSpy spy(&hook, &MouseHook::leftButtonPressed);
+    QVERIFY(hook.install());
+    const auto clicks = [&spy](const char *button) {
+        xdotool({"click", button});
+        QTest::qWait(200);
+        return spy.size();
+    };
+    {
+        SwappedButtons leftHanded;
+        QCOMPARE(clicks("1"), 0); // the left-hand user's right button
+        QCOMPARE(clicks("3"), 1);
+    }
+    QCOMPARE(clicks("3"), 1);
+    QCOMPARE(clicks("1"), 2);
 }
 
 void TestX11Input::cursorPictureIsTheShownCursor()
