@@ -338,20 +338,35 @@ void Screenshot::mouseDoubleClickEvent(QMouseEvent *event)
 
 void Screenshot::registerHotkeys()
 {
-    const auto shortcutFor = [this](const char *key, const char *fallback) -> QxtGlobalShortcut * {
-        const QKeySequence sequence(settingsStore().value(key, fallback).toString(),
-                                    QKeySequence::PortableText);
+    QStringList failed;
+    const auto shortcutFor = [this, &failed](const char *key,
+                                             const char *fallback) -> QxtGlobalShortcut * {
+        const QString stored = settingsStore().value(key, fallback).toString();
+        const QKeySequence sequence(stored, QKeySequence::PortableText);
         if (sequence.isEmpty())
             return nullptr;
-        auto *shortcut = new QxtGlobalShortcut(sequence, this);
+        auto *shortcut = new QxtGlobalShortcut(this);
         shortcut->setObjectName(QLatin1String(key));
         connect(shortcut, &QxtGlobalShortcut::activated, this, &Screenshot::shortcutActivated);
+        if (!shortcut->setShortcut(sequence))
+            failed << HotkeyFailureNotice::keyName(stored, sequence);
         return shortcut;
     };
     regionShortcut = shortcutFor(SettingsKeys::RegionCapture, SettingsKeys::RegionCaptureDefault);
     fullScreenShortcut =
         shortcutFor(SettingsKeys::FullScreenCapture, SettingsKeys::FullScreenCaptureDefault);
     ocrShortcut = shortcutFor(SettingsKeys::OcrScan, SettingsKeys::OcrScanDefault);
+    hotkeyFailureNotice.report(failed);
+}
+
+void Screenshot::showHotkeyFailure(const QStringList &keys)
+{
+    trayIcon->showMessage(tr("Hot keys unavailable"),
+                          tr("Could not register: %1. Another program may be using these keys, "
+                             "or the stored key is not valid. You can choose other keys in the "
+                             "settings.")
+                              .arg(keys.join(QStringLiteral(", "))),
+                          QSystemTrayIcon::Warning);
 }
 
 void Screenshot::unregisterHotkeys()
