@@ -10,7 +10,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
@@ -18,6 +17,7 @@
 #include <xcb/xcb.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -27,7 +27,7 @@ void xdotool(const QStringList &arguments)
 }
 
 // Switches the server to another keyboard layout for as long as it lives. The server is shared
-// with other tests, so its keymap is put back exactly as it was.
+// with other tests, so its rules, model, layout, variant and options are put back.
 class KeyboardLayout
 {
 public:
@@ -35,37 +35,68 @@ public:
     {
         if (layout.isEmpty())
             return;
-        saved = dir.filePath(QStringLiteral("saved.xkb"));
-        run(QStringLiteral("xkbcomp"), {"-w", "0", qEnvironmentVariable("DISPLAY"), saved});
-        run(QStringLiteral("setxkbmap"), {"-layout", layout});
+        QProcess query;
+        query.start(QStringLiteral("setxkbmap"), {"-query"});
+        QVERIFY(query.waitForFinished());
+        for (const QString &line :
+             QString::fromLocal8Bit(query.readAllStandardOutput()).split('\n')) {
+            const QString name = line.section(':', 0, 0).trimmed();
+            const QString value = line.section(':', 1).trimmed();
+            if (!value.isEmpty())
+                saved << (name == "options" ? QStringLiteral("-option") : "-" + name) << value;
+        }
+        QVERIFY(saved.contains("-layout"));
+        setxkbmap({"-layout", layout});
     }
     ~KeyboardLayout()
     {
         if (!saved.isEmpty())
-            run(QStringLiteral("xkbcomp"), {"-w", "0", saved, qEnvironmentVariable("DISPLAY")});
+            setxkbmap(saved);
     }
 
 private:
-    static void run(const QString &program, const QStringList &arguments)
+    static void setxkbmap(const QStringList &arguments)
     {
-        QCOMPARE(QProcess::execute(program, arguments), 0);
+        QCOMPARE(QProcess::execute(QStringLiteral("setxkbmap"), arguments), 0);
     }
-    QTemporaryDir dir;
-    QString saved;
+    QStringList saved;
 };
 
-// A left-handed pointer for as long as it lives.
+// A left-handed pointer for as long as it lives, as `xmodmap -e "pointer = 3 2 1"` makes it;
+// then the mapping the server had is put back.
 class SwappedButtons
 {
 public:
-    SwappedButtons() { xmodmap("pointer = 3 2 1"); }
-    ~SwappedButtons() { xmodmap("pointer = default"); }
+    SwappedButtons()
+    {
+        X11Reply<xcb_get_pointer_mapping_reply_t> reply(
+            xcb_get_pointer_mapping_reply(x11Connection(), xcb_get_pointer_mapping(x11Connection()),
+                                          nullptr),
+            &free);
+        QVERIFY(reply && xcb_get_pointer_mapping_map_length(reply.get()) >= 3);
+        const uint8_t *map = xcb_get_pointer_mapping_map(reply.get());
+        saved.assign(map, map + xcb_get_pointer_mapping_map_length(reply.get()));
+        std::vector<uint8_t> swapped = saved;
+        std::swap(swapped[0], swapped[2]);
+        apply(swapped);
+    }
+    ~SwappedButtons()
+    {
+        if (!saved.empty())
+            apply(saved);
+    }
 
 private:
-    static void xmodmap(const char *expression)
+    static void apply(const std::vector<uint8_t> &map)
     {
-        QCOMPARE(QProcess::execute(QStringLiteral("xmodmap"), {"-e", expression}), 0);
+        X11Reply<xcb_set_pointer_mapping_reply_t> reply(
+            xcb_set_pointer_mapping_reply(
+                x11Connection(),
+                xcb_set_pointer_mapping(x11Connection(), quint8(map.size()), map.data()), nullptr),
+            &free);
+        QVERIFY(reply && reply->status == XCB_MAPPING_STATUS_SUCCESS);
     }
+    std::vector<uint8_t> saved;
 };
 
 constexpr quint16 ctrlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
