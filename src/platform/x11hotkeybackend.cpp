@@ -148,27 +148,27 @@ bool X11HotKeyBackend::heldByOther(const QVector<KeyGrab> &grabs) const
     return false;
 }
 
-bool X11HotKeyBackend::grab(const QVector<KeyGrab> &grabs)
+QVector<quint16> X11HotKeyBackend::lockVariants() const
 {
     const quint16 numLock = lockMask & ~XCB_MOD_MASK_LOCK;
-    const quint16 lockVariants[] = {0, XCB_MOD_MASK_LOCK, numLock, lockMask};
-    QVector<KeyGrab> made;
+    if (numLock == 0)
+        return {0, XCB_MOD_MASK_LOCK};
+    return {0, XCB_MOD_MASK_LOCK, numLock, lockMask};
+}
+
+bool X11HotKeyBackend::grab(const QVector<KeyGrab> &grabs)
+{
     for (const KeyGrab &key : grabs) {
-        for (quint16 locks : lockVariants) {
+        for (quint16 locks : lockVariants()) {
             // Checked, so that a grab held by another client comes back as BadAccess right here.
-            const KeyGrab variant{key.keycode, quint16(key.modifiers | locks)};
             const xcb_void_cookie_t cookie =
-                xcb_grab_key_checked(connection, false, root, variant.modifiers, variant.keycode,
-                                     XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+                xcb_grab_key_checked(connection, false, root, quint16(key.modifiers | locks),
+                                     key.keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
             if (xcb_generic_error_t *error = xcb_request_check(connection, cookie)) {
                 free(error);
-                for (const KeyGrab &undo : made)
-                    xcb_ungrab_key(connection, undo.keycode, root, undo.modifiers);
-                xcb_flush(connection);
+                ungrab(grabs); // releases only what this client holds
                 return false;
             }
-            if (!made.contains(variant)) // without NumLock the variants coincide
-                made.append(variant);
         }
     }
     return true;
@@ -176,9 +176,8 @@ bool X11HotKeyBackend::grab(const QVector<KeyGrab> &grabs)
 
 void X11HotKeyBackend::ungrab(const QVector<KeyGrab> &grabs)
 {
-    const quint16 numLock = lockMask & ~XCB_MOD_MASK_LOCK;
     for (const KeyGrab &key : grabs) {
-        for (quint16 locks : {quint16(0), quint16(XCB_MOD_MASK_LOCK), numLock, lockMask})
+        for (quint16 locks : lockVariants())
             xcb_ungrab_key(connection, key.keycode, root, quint16(key.modifiers | locks));
     }
     xcb_flush(connection);

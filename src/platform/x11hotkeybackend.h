@@ -36,6 +36,7 @@ private:
 
     bool isMappingChange(const xcb_generic_event_t *event) const;
     void regrabAll();
+    QVector<quint16> lockVariants() const;
     bool grab(const QVector<KeyGrab> &grabs);
     void ungrab(const QVector<KeyGrab> &grabs);
     bool heldByOther(const QVector<KeyGrab> &grabs) const;
