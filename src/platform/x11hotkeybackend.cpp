@@ -121,7 +121,7 @@ bool X11HotKeyBackend::registerHotKey(quint32 nativeKey, quint32 nativeMods, int
     const QVector<KeyGrab> grabs = mapping.keysTyping(keysym, x11ModifiersForNative(nativeMods));
     // On some layouts two combinations are typed the same way; the press could not tell them
     // apart.
-    if (grabs.isEmpty() || heldByOther(grabs) || !grab(grabs))
+    if (grabs.isEmpty() || takenByAnotherHotKey(grabs) || !grab(grabs))
         return false;
     registered.insert(pair, grabs);
     return true;
@@ -137,7 +137,7 @@ bool X11HotKeyBackend::unregisterHotKey(quint32 nativeKey, quint32 nativeMods, i
     return true;
 }
 
-bool X11HotKeyBackend::heldByOther(const QVector<KeyGrab> &grabs) const
+bool X11HotKeyBackend::takenByAnotherHotKey(const QVector<KeyGrab> &grabs) const
 {
     for (const QVector<KeyGrab> &held : registered) {
         for (const KeyGrab &key : grabs) {
@@ -207,7 +207,7 @@ void X11HotKeyBackend::regrabAll()
     for (auto it = registered.begin(); it != registered.end(); ++it) {
         const QVector<KeyGrab> grabs = mapping.keysTyping(x11KeysymForVirtualKey(it.key().first),
                                                           x11ModifiersForNative(it.key().second));
-        if (!heldByOther(grabs) && grab(grabs))
+        if (!takenByAnotherHotKey(grabs) && grab(grabs))
             it.value() = grabs;
     }
 }

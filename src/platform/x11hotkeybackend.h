@@ -39,7 +39,7 @@ private:
     QVector<quint16> lockVariants() const;
     bool grab(const QVector<KeyGrab> &grabs);
     void ungrab(const QVector<KeyGrab> &grabs);
-    bool heldByOther(const QVector<KeyGrab> &grabs) const;
+    bool takenByAnotherHotKey(const QVector<KeyGrab> &grabs) const;
 
     xcb_connection_t *connection;
     xcb_window_t root;
