@@ -191,6 +191,14 @@ Or select region.
         <source>Select color</source>
         <translation>Выберите цвет</translation>
     </message>
+    <message>
+        <source>Hot keys unavailable</source>
+        <translation>Горячие клавиши недоступны</translation>
+    </message>
+    <message>
+        <source>Could not register: %1. Another program may be using these keys, or the stored key is not valid. You can choose other keys in the settings.</source>
+        <translation>Не удалось зарегистрировать: %1. Возможно, эти клавиши заняты другой программой или сохранённая клавиша недопустима. Другие клавиши можно выбрать в настройках.</translation>
+    </message>
 </context>
 <context>
     <name>SelectRegion</name>

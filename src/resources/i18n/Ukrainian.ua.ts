@@ -191,6 +191,14 @@ Or select region.
         <source>Select color</source>
         <translation>Виберіть колір</translation>
     </message>
+    <message>
+        <source>Hot keys unavailable</source>
+        <translation>Гарячі клавіші недоступні</translation>
+    </message>
+    <message>
+        <source>Could not register: %1. Another program may be using these keys, or the stored key is not valid. You can choose other keys in the settings.</source>
+        <translation>Не вдалося зареєструвати: %1. Можливо, ці клавіші зайняті іншою програмою або збережена клавіша недійсна. Інші клавіші можна вибрати в налаштуваннях.</translation>
+    </message>
 </context>
 <context>
     <name>SelectRegion</name>
