@@ -5,6 +5,7 @@
 #include "editordocument.h"
 #include "editorinput.h"
 #include "grabdesktop.h"
+#include "instantshortcuts.h"
 #include "maineditor.h"
 #include "qxtglobalshortcut.h"
 #include "settingskeys.h"
@@ -148,6 +149,11 @@ void Screenshot::setUpForm()
     };
     for (const auto &[button, name] : pictures)
         button->setIcon(buttonIcon(QLatin1String(name)));
+    auto *instant = new InstantShortcuts(this);
+    for (QAbstractButton *button : findChildren<QAbstractButton *>()) {
+        if (!button->shortcut().isEmpty())
+            instant->watch(button);
+    }
     connect(ui->bt_crop, &QAbstractButton::clicked, this, &Screenshot::clickCrop);
     connect(ui->bt_add_photo, &QAbstractButton::clicked, this, qOverload<>(&Screenshot::openFile));
     connect(ui->bt_undo, &QAbstractButton::clicked, this, &Screenshot::clickUndo);
@@ -332,20 +338,35 @@ void Screenshot::mouseDoubleClickEvent(QMouseEvent *event)
 
 void Screenshot::registerHotkeys()
 {
-    const auto shortcutFor = [this](const char *key, const char *fallback) -> QxtGlobalShortcut * {
-        const QKeySequence sequence(settingsStore().value(key, fallback).toString(),
-                                    QKeySequence::PortableText);
+    QStringList failed;
+    const auto shortcutFor = [this, &failed](const char *key,
+                                             const char *fallback) -> QxtGlobalShortcut * {
+        const QString stored = settingsStore().value(key, fallback).toString();
+        const QKeySequence sequence(stored, QKeySequence::PortableText);
         if (sequence.isEmpty())
             return nullptr;
-        auto *shortcut = new QxtGlobalShortcut(sequence, this);
+        auto *shortcut = new QxtGlobalShortcut(this);
         shortcut->setObjectName(QLatin1String(key));
         connect(shortcut, &QxtGlobalShortcut::activated, this, &Screenshot::shortcutActivated);
+        if (!shortcut->setShortcut(sequence))
+            failed << HotkeyFailureNotice::keyName(stored, sequence);
         return shortcut;
     };
     regionShortcut = shortcutFor(SettingsKeys::RegionCapture, SettingsKeys::RegionCaptureDefault);
     fullScreenShortcut =
         shortcutFor(SettingsKeys::FullScreenCapture, SettingsKeys::FullScreenCaptureDefault);
     ocrShortcut = shortcutFor(SettingsKeys::OcrScan, SettingsKeys::OcrScanDefault);
+    hotkeyFailureNotice.report(failed);
+}
+
+void Screenshot::showHotkeyFailure(const QStringList &keys)
+{
+    trayIcon->showMessage(tr("Hot keys unavailable"),
+                          tr("Could not register: %1. Another program may be using these keys, "
+                             "or the stored key is not valid. You can choose other keys in the "
+                             "settings.")
+                              .arg(keys.join(QStringLiteral(", "))),
+                          QSystemTrayIcon::Warning);
 }
 
 void Screenshot::unregisterHotkeys()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hotkeyfailurenotice.h"
+
 #include <QPointer>
 
 #include <QSystemTrayIcon>
@@ -149,6 +151,7 @@ private:
     bool handOffUpload(const QString &path, QPoint popupPosition, bool saveCopyOnFailure);
     void registerHotkeys();
     void unregisterHotkeys();
+    void showHotkeyFailure(const QStringList &keys);
 
     Ui::Screenshot *ui = nullptr;
     QTranslator *translator = nullptr;
@@ -180,6 +183,8 @@ private:
     QxtGlobalShortcut *regionShortcut = nullptr;
     QxtGlobalShortcut *fullScreenShortcut = nullptr;
     QxtGlobalShortcut *ocrShortcut = nullptr;
+    HotkeyFailureNotice hotkeyFailureNotice{
+        [this](const QStringList &keys) { showHotkeyFailure(keys); }};
 
     bool captureBusy = false;
     bool settingsOpen = false;

@@ -67,7 +67,7 @@ void ArrowPainter::paint(QPainter &painter, const DrawObject &object,
     painter.drawPolygon(QPolygonF{tip, ridgeRight, right});
 
     if (object.emphasis == 1)
-        drawBadge(painter, object.p1, object);
+        drawBadge(painter, object.p1, object, context);
     if (object.selected)
         drawHandles(painter, {object.p1, object.p2}, context.handleRadius);
     painter.restore();

@@ -28,7 +28,24 @@ double badgeRadius(const DrawObject &object)
     return std::max(1.6 * object.size, 12.0);
 }
 
-void drawBadge(QPainter &painter, QPointF centre, const DrawObject &object)
+int badgeNumber(const DrawObject &object, const PaintContext &context)
+{
+    // An object still being drawn has no serial yet: it will be the newest.
+    const auto addedBefore = [&object](const DrawObject &other) {
+        return other.serial != 0 && (object.serial == 0 || other.serial < object.serial);
+    };
+    const int count = std::min(context.visibleCount, int(context.objects.size()));
+    int number = 1;
+    for (int i = 0; i < count; ++i) {
+        const DrawObject &other = context.objects.at(i);
+        if (other.emphasis == 1 && canCarryBadge(other.kind) && addedBefore(other))
+            ++number;
+    }
+    return number;
+}
+
+void drawBadge(QPainter &painter, QPointF centre, const DrawObject &object,
+               const PaintContext &context)
 {
     const double r = badgeRadius(object);
     const QRectF square(centre - QPointF(r, r), QSizeF(2 * r, 2 * r));
@@ -54,7 +71,7 @@ void drawBadge(QPainter &painter, QPointF centre, const DrawObject &object)
     font.setPixelSize(int(std::lround(1.12 * r)));
     font.setStyleStrategy(QFont::PreferAntialias);
     painter.setFont(font);
-    const QString number = QString::number(object.emphasis);
+    const QString number = QString::number(badgeNumber(object, context));
     painter.setPen(QColor(0, 0, 0, 85));
     painter.drawText(square.translated(1, 1), Qt::AlignCenter, number);
     painter.setPen(object.color.darker(125));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drawobject.h"
+#include "paintcontext.h"
 
 #include <QPainter>
 #include <QPoint>
@@ -13,4 +14,7 @@ void drawCornerHandles(QPainter &painter, const DrawBounds &bounds, int radius);
 
 // The numbered disc of an emphasised object.
 double badgeRadius(const DrawObject &object);
-void drawBadge(QPainter &painter, QPointF centre, const DrawObject &object);
+// Badges count 1, 2, 3... in the order their objects were added, among the objects shown.
+int badgeNumber(const DrawObject &object, const PaintContext &context);
+void drawBadge(QPainter &painter, QPointF centre, const DrawObject &object,
+               const PaintContext &context);

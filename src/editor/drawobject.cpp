@@ -203,8 +203,14 @@ bool DrawObject::operator==(const DrawObject &other) const
            pictureIndex == other.pictureIndex && p1 == other.p1 && p2 == other.p2 &&
            bounds == other.bounds && live == other.live && selected == other.selected &&
            fill == other.fill && opacity == other.opacity && caret == other.caret &&
-           step == other.step && emphasis == other.emphasis && renderTarget == other.renderTarget &&
-           renderToTarget == other.renderToTarget;
+           step == other.step && emphasis == other.emphasis && serial == other.serial &&
+           renderTarget == other.renderTarget && renderToTarget == other.renderToTarget;
+}
+
+bool canCarryBadge(ToolKind kind)
+{
+    return kind == ToolKind::Text || kind == ToolKind::Line || kind == ToolKind::Square ||
+           kind == ToolKind::Arrow;
 }
 
 int layerOf(const DrawObject &object)

@@ -53,6 +53,9 @@ struct DrawObject
     int caret = -1;
     int step = 5;
     int emphasis = 0;
+    // Creation order within the document, given when the object is first recorded (0: not yet).
+    // Badges count by it, so reordering layers or re-editing a text keeps their numbers.
+    int serial = 0;
     QPixmap *renderTarget = nullptr;
     bool renderToTarget = false;
 
@@ -79,6 +82,9 @@ struct DrawObject
     bool operator==(const DrawObject &other) const;
     bool operator!=(const DrawObject &other) const { return !(*this == other); }
 };
+
+// Whether the Ctrl badge applies to this kind.
+bool canCarryBadge(ToolKind kind);
 
 // Paint layer 0..3: pictures first, then blurs and plain squares, then emphasised objects, then
 // the remaining strokes and texts on top.

@@ -4,8 +4,17 @@
 
 EditorDocument::EditorDocument(QObject *parent) : QObject(parent) {}
 
+void EditorDocument::stampNewObjects()
+{
+    for (DrawObject &object : objects) {
+        if (object.serial == 0)
+            object.serial = ++lastSerial;
+    }
+}
+
 void EditorDocument::pushHistory()
 {
+    stampNewObjects();
     QList<DrawObject> snapshot = objects;
     for (DrawObject &object : snapshot)
         object.selected = false;
@@ -38,12 +47,14 @@ void EditorDocument::truncateHistory()
 
 void EditorDocument::reset()
 {
+    emit objectsAboutToBeReplaced();
     history.clear();
     objects.clear();
     pictures.clear();
     historyIndex = -1;
     selectedIndex = -1;
     grabHandle = -1;
+    lastSerial = 0;
     mainPixmap = QPixmap();
     blankDocument = false;
     emit historyChanged();
@@ -110,8 +121,11 @@ void EditorDocument::addPictureBelow(const QPixmap &image)
 
 void EditorDocument::showSnapshot(int index)
 {
+    emit objectsAboutToBeReplaced();
     historyIndex = index;
     objects = history.at(index);
+    selectedIndex = -1;
+    grabHandle = -1;
     const auto base = std::find_if(objects.cbegin(), objects.cend(),
                                    [](const DrawObject &o) { return o.kind == ToolKind::Picture; });
     if (base != objects.cend() && base->pictureIndex >= 0 && base->pictureIndex < pictures.size()) {

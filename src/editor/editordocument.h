@@ -65,8 +65,13 @@ signals:
     void historyChanged();
     // mainPixmap was replaced (or emptied): the canvas must take contentSize().
     void mainImageChanged();
+    // Undo, redo or reset is about to replace the objects list: indexes into it stop being valid.
+    void objectsAboutToBeReplaced();
 
 private:
+    void stampNewObjects();
     void showSnapshot(int index);
     static int largestPictureIndex(const QList<DrawObject> &snapshot);
+
+    int lastSerial = 0;
 };

@@ -47,6 +47,7 @@ EditorInput::EditorInput(EditorDocument *document, MainEditor *canvas, QScrollAr
     : QObject(parent), document(document), canvas(canvas), scrollArea(scrollArea),
       entry(new TextEntry(canvas))
 {
+    connect(document, &EditorDocument::objectsAboutToBeReplaced, this, &EditorInput::endGesture);
 }
 
 QPoint EditorInput::canvasPoint(QPointF viewportPosition) const
@@ -112,6 +113,7 @@ void EditorInput::colorPicked(const QColor &color)
 
 void EditorInput::removeSelectedObject()
 {
+    endGesture();
     SelectionCommands::removeSelected(*document);
 }
 
@@ -142,6 +144,7 @@ void EditorInput::openText()
     reEditing = false;
     entry->clear();
     state.text.clear();
+    state.serial = 0;
     state.live = true;
     state.caret = 0;
     entry->place(state);
@@ -166,6 +169,8 @@ void EditorInput::finishText()
         typed.size = state.size;
         typed.emphasis = state.emphasis;
         typed.text = state.text;
+        // A text edited again keeps its place in the badge numbering.
+        typed.serial = state.serial;
         const QSize extent = textExtent(typed.text, typed.size);
         typed.setPoints(state.p1.x(), state.p1.y(), state.p1.x() + extent.width(),
                         state.p1.y() + extent.height());
@@ -179,6 +184,7 @@ void EditorInput::finishText()
     reEditing = false;
     entry->clear();
     state.text.clear();
+    state.serial = 0;
     state.caret = -1;
     state.live = false;
     state.selected = false;
@@ -202,6 +208,7 @@ void EditorInput::reEditText(int index)
     state.bounds = text.bounds;
     // The badge belongs to the text: editing must not add or drop it.
     state.emphasis = text.emphasis;
+    state.serial = text.serial;
     state.live = true;
     state.selected = true;
     document->objects.removeAt(index);
@@ -507,7 +514,7 @@ void EditorInput::ctrlTapped()
     if (!textOpen() && SelectionCommands::toggleSelectedEmphasis(*document))
         return;
     DrawObject &state = document->editState;
-    if (!state.live || !SelectionCommands::canCarryBadge(state.kind))
+    if (!state.live || !canCarryBadge(state.kind))
         return;
     if (state.kind == ToolKind::Text)
         state.text = entry->toPlainText();
@@ -545,6 +552,22 @@ bool EditorInput::wheel(const QWheelEvent &event)
     return true;
 }
 
+void EditorInput::endGesture()
+{
+    if (!mouseDown)
+        return;
+    mouseDown = false;
+    moving = false;
+    document->selectedIndex = -1;
+    document->grabHandle = -1;
+    DrawObject &state = document->editState;
+    if (!textOpen()) {
+        state.resetPoints();
+        state.live = false;
+    }
+    canvas->repaint();
+}
+
 void EditorInput::reset()
 {
     const QScopedValueRollback<bool> guard(finishingText, true);
@@ -556,6 +579,7 @@ void EditorInput::reset()
     entry->hide();
     entry->clear();
     document->editState.text.clear();
+    document->editState.serial = 0;
     document->editState.caret = -1;
     document->editState.live = false;
 }

@@ -55,6 +55,8 @@ public:
 
     // Forgets the gesture and the text being typed, as closing the document does.
     void reset();
+    // Drops the press-move-release in progress, whose indexes into the objects would go stale.
+    void endGesture();
 
 signals:
     void usageEvent(const QString &event);

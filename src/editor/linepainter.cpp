@@ -11,7 +11,7 @@ void LinePainter::paint(QPainter &painter, const DrawObject &object,
     painter.setPen(QPen(object.color, object.size, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(object.p1, object.p2);
     if (object.emphasis == 1)
-        drawBadge(painter, object.p1, object);
+        drawBadge(painter, object.p1, object, context);
     if (object.selected)
         drawHandles(painter, {object.p1, object.p2}, context.handleRadius);
     painter.restore();

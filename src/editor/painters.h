@@ -77,7 +77,6 @@ struct TextHalo
     QImage image;
     QPoint offset;
 };
-void strokeTextHalo(QPainter &painter, QPoint origin, const QString &text, int size);
 TextHalo renderTextHalo(const QString &text, int size);
 
 // Where a picture object shows its pixmap: over its bounds, or at the pixmap's own size on an

@@ -32,12 +32,6 @@ void fitTextExtent(DrawObject &text)
 
 } // namespace
 
-bool canCarryBadge(ToolKind kind)
-{
-    return kind == ToolKind::Text || kind == ToolKind::Line || kind == ToolKind::Square ||
-           kind == ToolKind::Arrow;
-}
-
 int selectedObject(const EditorDocument &document)
 {
     const auto found = std::find_if(document.objects.cbegin(), document.objects.cend(),

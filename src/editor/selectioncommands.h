@@ -39,7 +39,4 @@ bool applyColorToSelected(EditorDocument &document, const QColor &color);
 
 bool toggleFill(EditorDocument &document, int index);
 
-// Whether the Ctrl badge applies to this kind.
-bool canCarryBadge(ToolKind kind);
-
 } // namespace SelectionCommands

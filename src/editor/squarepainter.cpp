@@ -18,7 +18,7 @@ void SquarePainter::paint(QPainter &painter, const DrawObject &object,
     painter.drawRoundedRect(rect, cornerRadius, cornerRadius);
 
     if (object.emphasis == 1)
-        drawBadge(painter, object.p2, object);
+        drawBadge(painter, object.p2, object, context);
     if (object.selected)
         drawCornerHandles(painter, object.bounds, context.handleRadius);
     painter.restore();

@@ -4,54 +4,93 @@
 #include "textmetrics.h"
 
 #include <QFontMetrics>
-#include <QPainterPath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
-QPainterPath textPath(QPoint origin, const QString &text, int size)
+// Where drawText puts the glyphs, relative to the text's origin.
+QRect textBox(const QString &text, int size)
 {
-    const QFont font = textFont(size);
-    const QFontMetrics metrics(font);
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    QPainterPath path;
-    for (int i = 0; i < lines.size(); ++i)
-        path.addText(origin.x(), origin.y() + metrics.ascent() + i * metrics.height(), font,
-                     lines.at(i));
-    return path;
+    const QSize extent = textExtent(text, size);
+    return QRect(QPoint(), QSize(extent.width() + 5, extent.height()));
 }
 
-QPen haloPen(int size)
+void drawGlyphs(QPainter &painter, QPoint origin, const QColor &color, const QString &text,
+                int size)
 {
-    return QPen(Qt::white, std::max(size + 2, 3), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    painter.setPen(QPen(color, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setFont(textFont(size));
+    painter.drawText(textBox(text, size).translated(origin), Qt::TextWordWrap, text);
+}
+
+// Each pixel takes the strongest coverage within `reach` of it: the glyphs grown by a round pen.
+// Rows are first widened by every half width the disc has, each from the one before, then
+// combined across the disc's rows.
+QImage grown(const QImage &coverage, double reach)
+{
+    const int r = int(reach);
+    const int width = coverage.width();
+    const int height = coverage.height();
+    QList<QImage> widened{coverage};
+    for (int h = 1; h <= r; ++h) {
+        const QImage &narrower = widened.constLast();
+        QImage wider = narrower;
+        for (int y = 0; y < height; ++y) {
+            const uchar *from = coverage.constScanLine(y);
+            uchar *to = wider.scanLine(y);
+            for (int x = 0; x < width; ++x) {
+                if (x >= h)
+                    to[x] = std::max(to[x], from[x - h]);
+                if (x + h < width)
+                    to[x] = std::max(to[x], from[x + h]);
+            }
+        }
+        widened.append(wider);
+    }
+
+    QImage result(coverage.size(), QImage::Format_Alpha8);
+    result.fill(0);
+    for (int dy = -r; dy <= r; ++dy) {
+        const QImage &row = widened.at(int(std::sqrt(reach * reach - dy * dy)));
+        for (int y = std::max(0, dy); y < std::min(height, height + dy); ++y) {
+            const uchar *from = row.constScanLine(y - dy);
+            uchar *to = result.scanLine(y);
+            for (int x = 0; x < width; ++x)
+                to[x] = std::max(to[x], from[x]);
+        }
+    }
+    return result;
 }
 
 } // namespace
 
-void strokeTextHalo(QPainter &painter, QPoint origin, const QString &text, int size)
-{
-    painter.save();
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(haloPen(size));
-    painter.drawPath(textPath(origin, text, size));
-    painter.restore();
-}
-
 TextHalo renderTextHalo(const QString &text, int size)
 {
-    // Stroking the outline is by far the dearest part of a text; drawn once at the origin it can
-    // be blitted wherever the text sits, with the same coverage since the shift is whole pixels.
-    const int margin = haloPen(size).width() / 2 + 2;
-    const QRect area = textPath(QPoint(), text, size)
-                           .boundingRect()
-                           .toAlignedRect()
-                           .adjusted(-margin, -margin, margin, margin);
-    TextHalo halo{QImage(area.size(), QImage::Format_ARGB32_Premultiplied), area.topLeft()};
-    halo.image.fill(Qt::transparent);
-    QPainter painter(&halo.image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    strokeTextHalo(painter, -area.topLeft(), text, size);
+    // The halo is the glyphs as drawn, grown by half the halo pen's width. Stroking the font's
+    // outlines instead is dearer and not repeatable: for hinted fonts the engine hands out
+    // outlines that move by fractions of a pixel depending on what it rasterised before, so the
+    // same text would come out differently from one paint to the next.
+    const double reach = std::max(size + 2, 3) / 2.0;
+    const int margin = int(std::ceil(reach)) + 1;
+    const QRect box = textBox(text, size);
+    QImage coverage(box.size() + QSize(2 * margin, 2 * margin), QImage::Format_Alpha8);
+    coverage.fill(0);
+    {
+        QPainter painter(&coverage);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        drawGlyphs(painter, QPoint(margin, margin), Qt::white, text, size);
+    }
+    const QImage alpha = grown(coverage, reach);
+    TextHalo halo{QImage(alpha.size(), QImage::Format_ARGB32_Premultiplied),
+                  QPoint(-margin, -margin)};
+    for (int y = 0; y < alpha.height(); ++y) {
+        const uchar *from = alpha.constScanLine(y);
+        auto *to = reinterpret_cast<QRgb *>(halo.image.scanLine(y));
+        for (int x = 0; x < alpha.width(); ++x)
+            to[x] = qRgba(from[x], from[x], from[x], from[x]);
+    }
     return halo;
 }
 
@@ -69,18 +108,12 @@ void TextPainter::paint(QPainter &painter, const DrawObject &object,
     painter.setBrush(Qt::NoBrush);
 
     // The white halo keeps the text readable on any background.
-    if (context.cache) {
-        const TextHalo &halo = context.cache->textHalo(object.text, object.size);
-        painter.drawImage(origin + halo.offset, halo.image);
-    } else {
-        strokeTextHalo(painter, origin, object.text, object.size);
-    }
+    const TextHalo halo = context.cache ? context.cache->textHalo(object.text, object.size)
+                                        : renderTextHalo(object.text, object.size);
+    painter.drawImage(origin + halo.offset, halo.image);
 
     if (object.caret < 0) {
-        painter.setPen(QPen(object.color, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.setFont(font);
-        painter.drawText(QRect(origin, QSize(extent.width() + 5, extent.height())),
-                         Qt::TextWordWrap, object.text);
+        drawGlyphs(painter, origin, object.color, object.text, object.size);
     } else {
         // While typing, the entry widget shows the glyphs; the canvas adds halo and caret.
         const int caret = std::min(object.caret, int(object.text.size()));
@@ -96,7 +129,7 @@ void TextPainter::paint(QPainter &painter, const DrawObject &object,
 
     if (object.emphasis == 1) {
         const double r = badgeRadius(object);
-        drawBadge(painter, QPointF(origin.x() - r - 6, origin.y() + r), object);
+        drawBadge(painter, QPointF(origin.x() - r - 6, origin.y() + r), object, context);
     }
     if (object.selected) {
         QPen frame(Qt::black, 1);

@@ -1,18 +1,17 @@
 #include "x11cursor.h"
 
+#include "x11connection.h"
+
 #include <QImage>
 
 #include <xcb/xfixes.h>
-
-#include <cstdlib>
-#include <memory>
 
 namespace {
 
 // XFixes answers only after the client has announced the version it speaks.
 bool announceXFixes(xcb_connection_t *connection)
 {
-    std::unique_ptr<xcb_xfixes_query_version_reply_t, decltype(&free)> version(
+    X11Reply<xcb_xfixes_query_version_reply_t> version(
         xcb_xfixes_query_version_reply(connection,
                                        xcb_xfixes_query_version(connection,
                                                                 XCB_XFIXES_MAJOR_VERSION,
@@ -29,7 +28,7 @@ CapturedCursor captureX11Cursor(xcb_connection_t *connection)
     static const bool xfixesReady = announceXFixes(connection);
     if (!xfixesReady)
         return {};
-    std::unique_ptr<xcb_xfixes_get_cursor_image_reply_t, decltype(&free)> reply(
+    X11Reply<xcb_xfixes_get_cursor_image_reply_t> reply(
         xcb_xfixes_get_cursor_image_reply(connection, xcb_xfixes_get_cursor_image(connection),
                                           nullptr),
         &free);

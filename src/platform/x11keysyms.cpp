@@ -14,13 +14,11 @@ struct KeyRun
     quint32 firstKeysym;
 };
 
-// Lower-case letters come before upper-case ones: the grab uses the keysym of the unshifted key,
-// while both spellings read back as the same virtual key.
+// Letters are grabbed by their lower-case keysym, the one on the key's first level.
 constexpr KeyRun keyRuns[] = {
     {32, 32, XK_space},
     {48, 57, XK_0},
     {65, 90, XK_a},
-    {65, 90, XK_A},
     {222, 222, XK_apostrophe},
     {106, 106, XK_KP_Multiply},
     {107, 107, XK_KP_Add},
@@ -81,16 +79,6 @@ quint32 x11KeysymForVirtualKey(quint32 virtualKey)
     return 0;
 }
 
-quint32 virtualKeyForX11Keysym(quint32 keysym)
-{
-    for (const KeyRun &run : keyRuns) {
-        const quint32 runLength = run.lastVirtualKey - run.firstVirtualKey;
-        if (keysym >= run.firstKeysym && keysym <= run.firstKeysym + runLength)
-            return run.firstVirtualKey + (keysym - run.firstKeysym);
-    }
-    return 0;
-}
-
 quint16 x11ModifiersForNative(quint32 nativeMods)
 {
     quint16 state = 0;
@@ -99,14 +87,4 @@ quint16 x11ModifiersForNative(quint32 nativeMods)
             state |= bit.x11;
     }
     return state;
-}
-
-quint32 nativeModifiersForX11(quint16 state)
-{
-    quint32 nativeMods = 0;
-    for (const ModifierBit &bit : modifierBits) {
-        if (state & bit.x11)
-            nativeMods |= bit.native;
-    }
-    return nativeMods;
 }

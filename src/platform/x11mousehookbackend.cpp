@@ -6,9 +6,6 @@
 
 #include <xcb/xinput.h>
 
-#include <cstdlib>
-#include <memory>
-
 X11MouseHookBackend::X11MouseHookBackend(xcb_connection_t *connection)
     : connection(connection), root(x11RootWindow(connection))
 {
@@ -27,6 +24,39 @@ bool X11MouseHookBackend::selectRawButtonPresses(bool on)
     xcb_generic_error_t *error = xcb_request_check(connection, cookie);
     free(error);
     return error == nullptr;
+}
+
+namespace {
+
+// A button map sends button n to map[n - 1]; buttons beyond it stay as they are.
+quint32 throughMap(const uint8_t *map, int length, quint32 button)
+{
+    return button >= 1 && int(button) <= length ? map[button - 1] : button;
+}
+
+} // namespace
+
+quint32 X11MouseHookBackend::logicalButton(xcb_input_device_id_t device, quint32 physical)
+{
+    // Raw events report the button the hardware pressed. The device's own map (set for one
+    // mouse) and then the pointer's map (a left-handed user's) turn it into the button that
+    // windows see. Asked at each press, so a changed mapping counts at once.
+    quint32 button = physical;
+    X11Reply<xcb_input_get_device_button_mapping_reply_t> deviceMap(
+        xcb_input_get_device_button_mapping_reply(
+            connection, xcb_input_get_device_button_mapping(connection, quint8(device)), nullptr),
+        &free);
+    if (deviceMap)
+        button =
+            throughMap(xcb_input_get_device_button_mapping_map(deviceMap.get()),
+                       xcb_input_get_device_button_mapping_map_length(deviceMap.get()), button);
+    X11Reply<xcb_get_pointer_mapping_reply_t> pointerMap(
+        xcb_get_pointer_mapping_reply(connection, xcb_get_pointer_mapping(connection), nullptr),
+        &free);
+    if (pointerMap)
+        button = throughMap(xcb_get_pointer_mapping_map(pointerMap.get()),
+                            xcb_get_pointer_mapping_map_length(pointerMap.get()), button);
+    return button;
 }
 
 bool X11MouseHookBackend::install(LeftButtonHandler leftButtonHandler)
@@ -57,10 +87,11 @@ bool X11MouseHookBackend::nativeEventFilter(const QByteArray &eventType, void *m
     if ((event->response_type & 0x7F) != XCB_GE_GENERIC || event->extension != inputOpcode ||
         event->event_type != XCB_INPUT_RAW_BUTTON_PRESS)
         return false;
-    if (static_cast<const xcb_input_raw_button_press_event_t *>(message)->detail != 1)
+    const auto *press = static_cast<const xcb_input_raw_button_press_event_t *>(message);
+    if (logicalButton(press->sourceid, press->detail) != 1)
         return false;
     // Raw events carry no position; the pointer is still where the press happened.
-    std::unique_ptr<xcb_query_pointer_reply_t, decltype(&free)> pointer(
+    X11Reply<xcb_query_pointer_reply_t> pointer(
         xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr), &free);
     if (pointer)
         handler(QPoint(pointer->root_x, pointer->root_y));

@@ -5,6 +5,7 @@
 #include <QAbstractNativeEventFilter>
 
 #include <xcb/xcb.h>
+#include <xcb/xinput.h>
 
 // XInput2 raw button presses selected on the root window, which the server delivers whichever
 // window has the pointer or a grab.
@@ -19,6 +20,7 @@ public:
 
 private:
     bool selectRawButtonPresses(bool on);
+    quint32 logicalButton(xcb_input_device_id_t device, quint32 physical);
 
     xcb_connection_t *connection;
     xcb_window_t root;

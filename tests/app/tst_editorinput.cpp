@@ -1,3 +1,4 @@
+#include "decorations.h"
 #include "editordocument.h"
 #include "editorinput.h"
 #include "maineditor.h"
@@ -416,10 +417,122 @@ private slots:
         editor.click(QPoint(150, 100));
         QTest::keyClick(editor.focus(), Qt::Key_Delete);
         QCOMPARE(editor.document->objects.size(), 1);
-        // A button's shortcut clicks it a moment later.
         QTest::keyClick(editor.focus(), Qt::Key_Z, Qt::ControlModifier);
-        QTRY_COMPARE(editor.document->objects.size(), 2);
+        QCOMPARE(editor.document->objects.size(), 2);
         QCOMPARE(editor.last().kind, ToolKind::Line);
+    }
+
+    void historyStepsAndClosingEndTheGestureInProgress_data()
+    {
+        // Where the press lands on the newest line: its body, its end handle or empty canvas.
+        QTest::addColumn<QPoint>("grab");
+        QTest::addColumn<QByteArray>("step");
+        const std::pair<const char *, QPoint> grabs[] = {
+            {"body", QPoint(150, 0)}, {"handle", QPoint(200, 0)}, {"drawing", QPoint(300, -50)}};
+        for (const auto &[name, at] : grabs) {
+            for (const char *step : {"Ctrl+Z", "Ctrl+U", "Ctrl+Shift+Z", "close"})
+                QTest::addRow("%s, %s", name, step) << at << QByteArray(step);
+        }
+    }
+    void historyStepsAndClosingEndTheGestureInProgress()
+    {
+        QFETCH(QPoint, grab);
+        QFETCH(QByteArray, step);
+        Editor editor;
+        editor.choose("bt_tool_line");
+        editor.drag(QPoint(100, 100), QPoint(200, 100));
+        editor.drag(QPoint(100, 200), QPoint(200, 200));
+        const bool redo = step.startsWith("Ctrl+U") || step.contains("Shift");
+        // Undo takes the grabbed line away; redo brings back one after it.
+        if (redo)
+            editor.window.clickUndo();
+        grab += QPoint(0, editor.last().p1.y());
+        const QList<DrawObject> before = editor.document->objects;
+
+        editor.press(grab);
+        editor.move(grab + QPoint(30, 30));
+        if (step == "close")
+            editor.window.close();
+        else
+            QTest::keySequence(editor.focus(), QKeySequence(QString::fromLatin1(step)));
+        const QList<DrawObject> afterStep = editor.document->objects;
+        const qsizetype snapshots = editor.snapshots();
+        editor.move(grab + QPoint(60, 45));
+        editor.release(grab + QPoint(60, 45));
+
+        QCOMPARE(editor.document->objects, afterStep);
+        QCOMPARE(editor.snapshots(), snapshots);
+        QVERIFY(!editor.document->editState.live);
+        if (step == "close")
+            QVERIFY(editor.document->objects.isEmpty());
+        else
+            QVERIFY(editor.document->objects != before);
+        // The editor goes on working as usual.
+        if (step != "close") {
+            editor.drag(QPoint(50, 250), QPoint(150, 280));
+            QCOMPARE(editor.last().p2, QPoint(150, 280));
+        }
+    }
+
+    void toolKeysTakeEffectAtOnce()
+    {
+        Editor editor;
+        QTest::keyClick(editor.focus(), Qt::Key_5);
+        QCOMPARE(editor.document->editState.kind, ToolKind::Text);
+        editor.click(QPoint(100, 100));
+        QTest::keyClicks(editor.focus(), QStringLiteral("a1 2"));
+        QCOMPARE(editor.document->editState.kind, ToolKind::Text);
+        QCOMPARE(editor.input->textEntry()->toPlainText(), QStringLiteral("a1 2"));
+        QTest::keyClick(editor.focus(), Qt::Key_Escape);
+        QCOMPARE(editor.last().text, QStringLiteral("a1 2"));
+        QTest::keyClick(editor.focus(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor.document->objects.size(), 1);
+    }
+
+    void badgesAreNumberedInTheOrderTheyWereAdded()
+    {
+        Editor editor;
+        editor.choose("bt_tool_arrow");
+        for (int y : {50, 100, 150})
+            editor.drag(QPoint(100, y), QPoint(200, y), Qt::ControlModifier);
+        editor.drag(QPoint(100, 250), QPoint(200, 250));
+        const auto numbers = [&editor] {
+            const EditorDocument &document = *editor.document;
+            const PaintContext context{document.objects, document.pictures, document.visibleCount(),
+                                       editor.canvas->size()};
+            QList<int> shown;
+            for (const DrawObject &object : document.objects) {
+                if (object.emphasis == 1)
+                    shown.append(badgeNumber(object, context));
+            }
+            return shown;
+        };
+        QCOMPARE(numbers(), QList<int>({1, 2, 3}));
+
+        editor.click(QPoint(150, 100));
+        QTest::keyClick(editor.focus(), Qt::Key_Delete);
+        QCOMPARE(numbers(), QList<int>({1, 2}));
+        editor.window.clickUndo();
+        QCOMPARE(numbers(), QList<int>({1, 2, 3}));
+
+        // Bringing the first forward changes the paint order, not its number.
+        editor.click(QPoint(150, 50));
+        QTest::keyClick(editor.focus(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(editor.document->objects.at(2).p1, QPoint(100, 50));
+        QCOMPARE(numbers(), QList<int>({2, 1, 3}));
+
+        // The badge of an unbadged arrow, toggled on later, counts as that arrow was added.
+        editor.click(QPoint(150, 250));
+        editor.tapCtrl();
+        QCOMPARE(numbers(), QList<int>({2, 1, 3, 4}));
+        // The arrow being drawn is the newest.
+        editor.press(QPoint(100, 280), Qt::ControlModifier);
+        editor.move(QPoint(200, 280), Qt::ControlModifier);
+        const EditorDocument &document = *editor.document;
+        QCOMPARE(badgeNumber(document.editState,
+                             PaintContext{document.objects, document.pictures,
+                                          document.visibleCount(), editor.canvas->size()}),
+                 5);
     }
 
     void theBasePictureCannotBeDeletedOrReordered()

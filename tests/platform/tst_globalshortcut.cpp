@@ -89,7 +89,7 @@ private slots:
     void registersWindowsPairAndIdentifier_data();
     void registersWindowsPairAndIdentifier();
     void everyMappedKeyHasAnX11Keysym();
-    void x11ModifiersRoundTrip();
+    void x11ModifierBits();
     void pressEmitsActivatedWithItself();
     void disabledShortcutSwallowsPresses();
     void secondObjectWithSameCombinationFails();
@@ -212,30 +212,28 @@ void TestGlobalShortcut::everyMappedKeyHasAnX11Keysym()
         if (const quint32 vk = QxtGlobalShortcutPrivate::nativeKeycode(Qt::Key(key)))
             virtualKeys.insert(vk);
     }
+    // Two virtual keys on one keysym would be grabbed on the same keys and not be told apart.
+    QSet<quint32> keysyms;
     for (quint32 vk : virtualKeys) {
         const quint32 keysym = x11KeysymForVirtualKey(vk);
         QVERIFY2(keysym != 0, qPrintable(QString::number(vk)));
-        QCOMPARE(virtualKeyForX11Keysym(keysym), vk);
+        QVERIFY2(!keysyms.contains(keysym), qPrintable(QString::number(vk)));
+        keysyms.insert(keysym);
     }
-    QCOMPARE(x11KeysymForVirtualKey(44), 0xff61u);       // Print
-    QCOMPARE(x11KeysymForVirtualKey(65), quint32('a'));  // unshifted letter is grabbed
-    QCOMPARE(virtualKeyForX11Keysym(quint32('A')), 65u); // shifted reads back the same
-    QCOMPARE(x11KeysymForVirtualKey(135), 0xffd5u);      // F24
-    QCOMPARE(x11KeysymForVirtualKey(179), 0x1008ff14u);  // media play
+    QCOMPARE(x11KeysymForVirtualKey(44), 0xff61u);      // Print
+    QCOMPARE(x11KeysymForVirtualKey(65), quint32('a')); // unshifted letter is grabbed
+    QCOMPARE(x11KeysymForVirtualKey(135), 0xffd5u);     // F24
+    QCOMPARE(x11KeysymForVirtualKey(179), 0x1008ff14u); // media play
     QCOMPARE(x11KeysymForVirtualKey(0), 0u);
-    QCOMPARE(virtualKeyForX11Keysym(0xff7fu), 0u); // Num_Lock has no virtual key here
 }
 
-void TestGlobalShortcut::x11ModifiersRoundTrip()
+void TestGlobalShortcut::x11ModifierBits()
 {
     QCOMPARE(x11ModifiersForNative(0x1), quint16(0x08)); // Alt is Mod1
     QCOMPARE(x11ModifiersForNative(0x2), quint16(0x04)); // Control
     QCOMPARE(x11ModifiersForNative(0x4), quint16(0x01)); // Shift
     QCOMPARE(x11ModifiersForNative(0x8), quint16(0x40)); // Win is Mod4
-    for (quint32 mods = 0; mods < 16; ++mods)
-        QCOMPARE(nativeModifiersForX11(x11ModifiersForNative(mods)), mods);
-    // Lock, NumLock (Mod2) and buttons do not change the combination.
-    QCOMPARE(nativeModifiersForX11(0x04 | 0x02 | 0x10 | 0x100), 0x2u);
+    QCOMPARE(x11ModifiersForNative(0xF), quint16(0x4D));
 }
 
 void TestGlobalShortcut::pressEmitsActivatedWithItself()

@@ -2,6 +2,7 @@
 #include "mousehook.h"
 #include "qxtglobalshortcut.h"
 #include "x11connection.h"
+#include "x11otherclient.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -14,10 +15,9 @@
 
 #include <X11/keysym.h>
 #include <xcb/xcb.h>
-#include <xcb/xcb_keysyms.h>
 
-#include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -26,34 +26,80 @@ void xdotool(const QStringList &arguments)
     QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), arguments), 0);
 }
 
-// Another X client, to contend for grabs the way another program would.
-class OtherClient
+// Switches the server to another keyboard layout for as long as it lives. The server is shared
+// with other tests, so its rules, model, layout, variant and options are put back.
+class KeyboardLayout
 {
 public:
-    OtherClient() : connection(xcb_connect(nullptr, nullptr))
+    explicit KeyboardLayout(const QString &layout)
     {
-        root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+        if (layout.isEmpty())
+            return;
+        QProcess query;
+        query.start(QStringLiteral("setxkbmap"), {"-query"});
+        QVERIFY(query.waitForFinished());
+        for (const QString &line :
+             QString::fromLocal8Bit(query.readAllStandardOutput()).split('\n')) {
+            const QString name = line.section(':', 0, 0).trimmed();
+            const QString value = line.section(':', 1).trimmed();
+            if (!value.isEmpty())
+                saved << (name == "options" ? QStringLiteral("-option") : "-" + name) << value;
+        }
+        QVERIFY(saved.contains("-layout"));
+        setxkbmap({"-layout", layout});
     }
-    ~OtherClient() { xcb_disconnect(connection); }
-
-    bool grab(xcb_keysym_t keysym, quint16 modifiers)
+    ~KeyboardLayout()
     {
-        xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(connection);
-        xcb_keycode_t *keycodes = xcb_key_symbols_get_keycode(symbols, keysym);
-        const xcb_keycode_t keycode = keycodes ? keycodes[0] : 0;
-        free(keycodes);
-        xcb_key_symbols_free(symbols);
-        xcb_generic_error_t *error = xcb_request_check(
-            connection, xcb_grab_key_checked(connection, false, root, modifiers, keycode,
-                                             XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
-        free(error);
-        return keycode != 0 && error == nullptr;
+        if (!saved.isEmpty())
+            setxkbmap(saved);
     }
 
 private:
-    xcb_connection_t *connection;
-    xcb_window_t root;
+    static void setxkbmap(const QStringList &arguments)
+    {
+        QCOMPARE(QProcess::execute(QStringLiteral("setxkbmap"), arguments), 0);
+    }
+    QStringList saved;
 };
+
+// A left-handed pointer for as long as it lives, as `xmodmap -e "pointer = 3 2 1"` makes it;
+// then the mapping the server had is put back.
+class SwappedButtons
+{
+public:
+    SwappedButtons()
+    {
+        X11Reply<xcb_get_pointer_mapping_reply_t> reply(
+            xcb_get_pointer_mapping_reply(x11Connection(), xcb_get_pointer_mapping(x11Connection()),
+                                          nullptr),
+            &free);
+        QVERIFY(reply && xcb_get_pointer_mapping_map_length(reply.get()) >= 3);
+        const uint8_t *map = xcb_get_pointer_mapping_map(reply.get());
+        saved.assign(map, map + xcb_get_pointer_mapping_map_length(reply.get()));
+        std::vector<uint8_t> swapped = saved;
+        std::swap(swapped[0], swapped[2]);
+        apply(swapped);
+    }
+    ~SwappedButtons()
+    {
+        if (!saved.empty())
+            apply(saved);
+    }
+
+private:
+    static void apply(const std::vector<uint8_t> &map)
+    {
+        X11Reply<xcb_set_pointer_mapping_reply_t> reply(
+            xcb_set_pointer_mapping_reply(
+                x11Connection(),
+                xcb_set_pointer_mapping(x11Connection(), quint8(map.size()), map.data()), nullptr),
+            &free);
+        QVERIFY(reply && reply->status == XCB_MAPPING_STATUS_SUCCESS);
+    }
+    std::vector<uint8_t> saved;
+};
+
+constexpr quint16 ctrlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
 
 } // namespace
 
@@ -69,30 +115,53 @@ private slots:
     void hotKeyFiresSystemWide();
     void grabHeldByAnotherClientFailsRegistration();
     void deletingTheShortcutReleasesTheGrab();
+    void hotKeyFollowsALayoutChange();
+    void combinationsTypedAlikeAreHeldOnce();
     void mouseHookReportsLeftClicksAtThePointer();
+    void mouseHookFollowsThePointerMapping();
     void cursorPictureIsTheShownCursor();
 };
 
 void TestX11Input::hotKeyFiresSystemWide_data()
 {
+    QTest::addColumn<QString>("layout");
     QTest::addColumn<QString>("sequence");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<bool>("numLock");
-    QTest::newRow("Print") << "Print"
+    QTest::newRow("Print") << ""
+                           << "Print"
                            << "Print" << false;
-    QTest::newRow("Ctrl+Print") << "Ctrl+Print"
+    QTest::newRow("Ctrl+Print") << ""
+                                << "Ctrl+Print"
                                 << "ctrl+Print" << false;
-    QTest::newRow("Ctrl+Alt+3") << "Ctrl+Alt+3"
+    QTest::newRow("Ctrl+Alt+3") << ""
+                                << "Ctrl+Alt+3"
                                 << "ctrl+alt+3" << false;
-    QTest::newRow("Ctrl+Print with NumLock on") << "Ctrl+Print"
+    QTest::newRow("Ctrl+Print with NumLock on") << ""
+                                                << "Ctrl+Print"
                                                 << "ctrl+Print" << true;
+    // On a French keyboard the digits sit on the shifted level, a backslash on the AltGr level.
+    QTest::newRow("French Ctrl+Alt+3") << "fr"
+                                       << "Ctrl+Alt+3"
+                                       << "ctrl+alt+3" << false;
+    QTest::newRow("French Ctrl+Alt+3 with NumLock on") << "fr"
+                                                       << "Ctrl+Alt+3"
+                                                       << "ctrl+alt+3" << true;
+    QTest::newRow("French Ctrl+\\") << "fr"
+                                    << "Ctrl+\\"
+                                    << "ctrl+backslash" << false;
+    QTest::newRow("French Print") << "fr"
+                                  << "Print"
+                                  << "Print" << false;
 }
 
 void TestX11Input::hotKeyFiresSystemWide()
 {
+    QFETCH(QString, layout);
     QFETCH(QString, sequence);
     QFETCH(QString, keys);
     QFETCH(bool, numLock);
+    KeyboardLayout keyboard(layout);
     QxtGlobalShortcut shortcut;
     QVERIFY(shortcut.setShortcut(QKeySequence(sequence)));
     QSignalSpy spy(&shortcut, &QxtGlobalShortcut::activated);
@@ -104,7 +173,9 @@ void TestX11Input::hotKeyFiresSystemWide()
     QTRY_COMPARE(spy.size(), 1);
     QCOMPARE(spy[0][0].value<QxtGlobalShortcut *>(), &shortcut);
 
-    xdotool({"key", "Print", "ctrl+alt+4"}); // other combinations are not ours
+    // Other combinations are not ours; AltGr makes another combination too.
+    xdotool(
+        {"key", "Print", "ctrl+alt+4", "ISO_Level3_Shift+Print", "ctrl+alt+ISO_Level3_Shift+3"});
     QTest::qWait(200);
     QCOMPARE(spy.size(), sequence == "Print" ? 2 : 1);
 }
@@ -130,7 +201,6 @@ void TestX11Input::deletingTheShortcutReleasesTheGrab()
 {
     auto shortcut = std::make_unique<QxtGlobalShortcut>(QKeySequence("Ctrl+Alt+3"));
     QCOMPARE(shortcut->shortcut(), QKeySequence("Ctrl+Alt+3"));
-    const quint16 ctrlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
     {
         OtherClient other;
         QVERIFY(!other.grab(XK_3, ctrlAlt));
@@ -140,6 +210,37 @@ void TestX11Input::deletingTheShortcutReleasesTheGrab()
     OtherClient other;
     QVERIFY(other.grab(XK_3, ctrlAlt));
     QVERIFY(other.grab(XK_3, ctrlAlt | XCB_MOD_MASK_LOCK));
+}
+
+void TestX11Input::hotKeyFollowsALayoutChange()
+{
+    QxtGlobalShortcut shortcut(QKeySequence("Ctrl+Alt+3"));
+    QSignalSpy spy(&shortcut, &QxtGlobalShortcut::activated);
+    {
+        KeyboardLayout french(QStringLiteral("fr"));
+        // Held again on the shifted level, where French puts the digit.
+        QTRY_VERIFY(!OtherClient().grab(XK_3, ctrlAlt | XCB_MOD_MASK_SHIFT));
+        QVERIFY(OtherClient().grab(XK_quotedbl, ctrlAlt)); // the old grab is given back
+        xdotool({"key", "ctrl+alt+3"});
+        QTRY_COMPARE(spy.size(), 1);
+    }
+    QTRY_VERIFY(OtherClient().grab(XK_3, ctrlAlt | XCB_MOD_MASK_SHIFT));
+    xdotool({"key", "ctrl+alt+3"});
+    QTRY_COMPARE(spy.size(), 2);
+}
+
+void TestX11Input::combinationsTypedAlikeAreHeldOnce()
+{
+    KeyboardLayout french(QStringLiteral("fr"));
+    QxtGlobalShortcut digit(QKeySequence("Ctrl+Alt+3"));
+    QSignalSpy spy(&digit, &QxtGlobalShortcut::activated);
+    // With Shift, the same keys that type the French digit: the press could not tell them apart.
+    QxtGlobalShortcut shifted;
+    QTest::ignoreMessage(QtWarningMsg, "QxtGlobalShortcut failed to register: Ctrl+Alt+Shift+3");
+    QVERIFY(!shifted.setShortcut(QKeySequence("Ctrl+Alt+Shift+3")));
+    xdotool({"key", "ctrl+alt+3"});
+    QTRY_COMPARE(spy.size(), 1);
+    QTest::ignoreMessage(QtWarningMsg, "QxtGlobalShortcut failed to unregister: Ctrl+Alt+Shift+3");
 }
 
 void TestX11Input::mouseHookReportsLeftClicksAtThePointer()
@@ -155,6 +256,25 @@ void TestX11Input::mouseHookReportsLeftClicksAtThePointer()
     xdotool({"click", "1"});
     QTest::qWait(200);
     QCOMPARE(spy.size(), 1);
+}
+
+void TestX11Input::mouseHookFollowsThePointerMapping()
+{
+    MouseHook hook;
+    QSignalSpy spy(&hook, &MouseHook::leftButtonPressed);
+    QVERIFY(hook.install());
+    const auto clicks = [&spy](const char *button) {
+        xdotool({"click", button});
+        QTest::qWait(200);
+        return spy.size();
+    };
+    {
+        SwappedButtons leftHanded;
+        QCOMPARE(clicks("1"), 0); // the left-hand user's right button
+        QCOMPARE(clicks("3"), 1);
+    }
+    QCOMPARE(clicks("3"), 1);
+    QCOMPARE(clicks("1"), 2);
 }
 
 void TestX11Input::cursorPictureIsTheShownCursor()

@@ -211,6 +211,14 @@ or drag to select a region.
         <source>Image is too large to open (%1 × %2 pixels)!</source>
         <translation>The image is too large to open (%1 × %2 pixels)!</translation>
     </message>
+    <message>
+        <source>Hot keys unavailable</source>
+        <translation>Hot keys unavailable</translation>
+    </message>
+    <message>
+        <source>Could not register: %1. Another program may be using these keys, or the stored key is not valid. You can choose other keys in the settings.</source>
+        <translation>Could not register: %1. Another program may be using these keys, or the stored key is not valid. You can choose other keys in the settings.</translation>
+    </message>
 </context>
 <context>
     <name>SelectRegion</name>

@@ -211,6 +211,14 @@ Ziehen: Bereich auswählen
         <source>Image is too large to open (%1 × %2 pixels)!</source>
         <translation>Das Bild ist zu groß zum Öffnen (%1 × %2 Pixel)!</translation>
     </message>
+    <message>
+        <source>Hot keys unavailable</source>
+        <translation>Tastenkürzel nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Could not register: %1. Another program may be using these keys, or the stored key is not valid. You can choose other keys in the settings.</source>
+        <translation>Nicht registriert: %1. Vielleicht verwendet ein anderes Programm diese Tasten, oder die gespeicherte Taste ist ungültig. In den Einstellungen können Sie andere Tasten wählen.</translation>
+    </message>
 </context>
 <context>
     <name>SelectRegion</name>

@@ -211,6 +211,14 @@ Or select region.
         <source>Image is too large to open (%1 × %2 pixels)!</source>
         <translation>Изображение слишком большое, чтобы его открыть (%1 × %2 пикселей)!</translation>
     </message>
+    <message>
+        <source>Hot keys unavailable</source>
+        <translation>Горячие клавиши недоступны</translation>
+    </message>
+    <message>
+        <source>Could not register: %1. Another program may be using these keys, or the stored key is not valid. You can choose other keys in the settings.</source>
+        <translation>Не удалось зарегистрировать: %1. Возможно, эти клавиши заняты другой программой или сохранённая клавиша недопустима. Другие клавиши можно выбрать в настройках.</translation>
+    </message>
 </context>
 <context>
     <name>SelectRegion</name>

@@ -211,6 +211,14 @@ Or select region.
         <source>Image is too large to open (%1 × %2 pixels)!</source>
         <translation>Зображення завелике, щоб його відкрити (%1 × %2 пікселів)!</translation>
     </message>
+    <message>
+        <source>Hot keys unavailable</source>
+        <translation>Гарячі клавіші недоступні</translation>
+    </message>
+    <message>
+        <source>Could not register: %1. Another program may be using these keys, or the stored key is not valid. You can choose other keys in the settings.</source>
+        <translation>Не вдалося зареєструвати: %1. Можливо, ці клавіші зайняті іншою програмою або збережена клавіша недійсна. Інші клавіші можна вибрати в налаштуваннях.</translation>
+    </message>
 </context>
 <context>
     <name>SelectRegion</name>
