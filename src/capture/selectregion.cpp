@@ -5,6 +5,7 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMouseEvent>
@@ -65,9 +66,20 @@ void SelectRegion::togleLoupe()
     label->repaintChanges();
 }
 
+// The local position, not the global one less pos(): with a scale factor Qt reads global
+// positions in the coordinates of the monitor under the pointer, which differ from the overlay's
+// own on every other monitor.
 QPoint SelectRegion::overlayPoint(const QMouseEvent *event) const
 {
-    return event->globalPosition().toPoint() - pos();
+    return event->position().toPoint();
+}
+
+void SelectRegion::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The loupe and crosshair start where the pointer is, not at the corner.
+    label->currentPos = mapFromGlobal(QCursor::pos());
+    label->repaintChanges();
 }
 
 void SelectRegion::mousePressEvent(QMouseEvent *event)
