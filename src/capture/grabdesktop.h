@@ -21,6 +21,7 @@ using CursorSource = std::function<CapturedCursor()>;
 
 // The frozen desktop: every monitor in one image where it really lies, whichever is the primary,
 // device pixel ratio of the primary screen, the cursor from `cursorSource` drawn in at the pointer.
-// Null without a primary screen or when a monitor cannot be grabbed.
+// Null without a primary screen or when a monitor cannot be grabbed. A source that gives a null
+// picture leaves the cursor out.
 QPixmap grabDesktop(const CursorSource &cursorSource);
 QPixmap grabDesktop();

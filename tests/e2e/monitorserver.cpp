@@ -1,9 +1,5 @@
 #include "monitorserver.h"
 
-#include <QDir>
-#include <QFile>
-#include <QThread>
-
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -26,27 +22,23 @@ MonitorServer::~MonitorServer()
 
 QString MonitorServer::start(const QSize &size, const QList<Monitor> &monitors)
 {
-    for (int number = 170; number < 250 && display.isEmpty(); ++number) {
-        if (!QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)) &&
-            !QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number)))
-            display = QStringLiteral(":%1").arg(number);
-    }
-    if (display.isEmpty())
-        return QStringLiteral("no free display number");
-
-    // -noreset: the server must not reset (and lose the root background) when a client leaves.
+    // The server picks a free display itself and names it on its output: choosing one here could
+    // race with other servers starting at the same time. -noreset: it must not reset (and lose the
+    // root background) when a client leaves.
     server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     server.start(QStringLiteral("Xvfb"),
-                 {display, QStringLiteral("-screen"), QStringLiteral("0"),
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                  QStringLiteral("0"),
                   QStringLiteral("%1x%2x24").arg(size.width()).arg(size.height()),
                   QStringLiteral("-noreset"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!server.waitForStarted(5000))
         return QStringLiteral("Xvfb did not start");
-    const QString socket = QStringLiteral("/tmp/.X11-unix/X") + display.mid(1);
-    for (int wait = 0; wait < 100 && !QFile::exists(socket); ++wait)
-        QThread::msleep(50);
-    if (!QFile::exists(socket))
-        return QStringLiteral("Xvfb opened no socket");
+    QByteArray number;
+    while (!number.endsWith('\n') && server.waitForReadyRead(10000))
+        number += server.readAllStandardOutput();
+    if (!number.endsWith('\n'))
+        return QStringLiteral("Xvfb named no display");
+    display = QLatin1Char(':') + QString::fromLatin1(number.trimmed());
 
     previousDisplay = qgetenv("DISPLAY");
     qputenv("DISPLAY", display.toLocal8Bit());
