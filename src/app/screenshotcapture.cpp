@@ -49,7 +49,8 @@ QPixmap Screenshot::takeSelection(QPoint p1, QPoint p2)
 {
     SelectRegion *selector = regionSelector;
     const QPixmap frozen = selector->pixmap();
-    // The points are the selector's own: the image's top-left lay at its corner.
+    // The selector was put at the virtual desktop's origin; its points are taken relative to
+    // where it really lay, which is where the user saw the frozen image.
     const QPoint origin = selector->pos();
     disconnect(selector, &SelectRegion::regionSelected, this, nullptr);
     selector->hide();

@@ -78,6 +78,12 @@ QPoint DesktopLayout::imagePixel(const QPoint &global) const
     return (QPointF(global - logicalOrigin) * imageRatio).toPoint();
 }
 
+QPoint DesktopLayout::overlayPoint(const QPoint &global, const QPoint &overlayCorner) const
+{
+    const QPoint corner = overlayCorner == logicalOrigin ? QPoint() : imagePixel(overlayCorner);
+    return (QPointF(imagePixel(global) - corner) / imageRatio).toPoint();
+}
+
 QRect overlayGeometry(const DesktopLayout &desktop, const QSizeF &frozenLogicalSize)
 {
     return QRect(desktop.origin(),

@@ -39,6 +39,10 @@ public:
     QRect imageArea(int index) const;
     // The frozen image pixel under a global logical point (the pointer, for example).
     QPoint imagePixel(const QPoint &global) const;
+    // The point of a selector whose corner lies at `overlayCorner` that is under a global logical
+    // point. A selector at origin() shows image pixel (0, 0) at its corner; the corner itself is no
+    // help there, as a logical point can name places on two monitors of different layouts.
+    QPoint overlayPoint(const QPoint &global, const QPoint &overlayCorner) const;
 
 private:
     QList<ScreenPlacement> screens;

@@ -1,4 +1,5 @@
 #include "selectregion.h"
+#include "grabdesktop.h"
 #include "selectregionlabel.h"
 #include "settingskeys.h"
 #include "ui_selectregion.h"
@@ -77,8 +78,10 @@ QPoint SelectRegion::overlayPoint(const QMouseEvent *event) const
 void SelectRegion::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // The loupe and crosshair start where the pointer is, not at the corner.
-    label->currentPos = mapFromGlobal(QCursor::pos());
+    // The loupe and crosshair start where the pointer is, not at the corner. Not mapFromGlobal():
+    // with a fractional scale the overlay's corner may lie, in logical coordinates, inside another
+    // monitor's rectangle, and Qt then maps the pointer through the wrong monitor.
+    label->currentPos = currentDesktopLayout().overlayPoint(QCursor::pos(), pos());
     label->repaintChanges();
 }
 

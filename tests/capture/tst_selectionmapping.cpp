@@ -109,6 +109,21 @@ private slots:
         QCOMPARE(DesktopLayout(screens, 0).imagePixel(pointer), pixel);
     }
 
+    void pointerInTheOverlayFollowsTheDevicePixels()
+    {
+        // 1.5x, primary on the right: the selector's corner (427, 0) in the right monitor's
+        // coordinates also lies inside the left monitor's logical rectangle.
+        const DesktopLayout ambiguous(
+            {{QRect(0, 0, 853, 683), 1.5}, {QRect(1280, 0, 1280, 720), 1.5}}, 1);
+        QCOMPARE(ambiguous.origin(), QPoint(427, 0));
+        QCOMPARE(ambiguous.overlayPoint(QPoint(2093, 200), ambiguous.origin()), QPoint(1667, 200));
+        QCOMPARE(ambiguous.overlayPoint(QPoint(100, 100), ambiguous.origin()), QPoint(100, 100));
+
+        const DesktopLayout single({{QRect(0, 0, 800, 600), 1.0}}, 0);
+        QCOMPARE(single.overlayPoint(QPoint(50, 150), QPoint(0, 0)), QPoint(50, 150));
+        QCOMPARE(single.overlayPoint(QPoint(50, 150), QPoint(-200, 0)), QPoint(250, 150));
+    }
+
     void cropIsTheFramedRegionInImagePixels_data()
     {
         QTest::addColumn<QRect>("overlay");

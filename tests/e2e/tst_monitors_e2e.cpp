@@ -11,13 +11,14 @@
 namespace {
 
 // Two monitors of different sizes with the primary on the right, as xrandr allows on X11: the
-// virtual desktop does not start at the primary monitor's corner.
-const QRect LeftMonitor(0, 0, 1920, 1080);
-const QRect RightMonitor(1920, 0, 1280, 1024);
+// virtual desktop does not start at the primary monitor's corner. Scaled, the selector's corner
+// must be given in the primary monitor's coordinates, where it lies left of the monitor itself.
+const QRect LeftMonitor(0, 0, 1280, 1024);
+const QRect RightMonitor(1280, 0, 1920, 1080);
 const QSize ScreenSize(3200, 1080);
 
 // Where the pointer waits while the desktop is grabbed, so its picture stays out of the crops.
-const QPoint Parking(5, 1070);
+const QPoint Parking(3195, 1075);
 const QRect AroundParking(Parking - QPoint(48, 48), QSize(96, 96));
 
 } // namespace
@@ -54,15 +55,15 @@ private slots:
         QTest::newRow("right (primary) monitor, up-left")
             << QStringLiteral("1") << QPoint(3000, 900) << QPoint(2100, 300)
             << QRect(2100, 300, 901, 601);
-        QTest::newRow("across both, down-left") << QStringLiteral("1") << QPoint(2300, 100)
-                                                << QPoint(1500, 400) << QRect(1500, 100, 801, 301);
-        QTest::newRow("across both, up-right") << QStringLiteral("1") << QPoint(1500, 400)
-                                               << QPoint(2300, 100) << QRect(1500, 100, 801, 301);
+        QTest::newRow("across both, down-left") << QStringLiteral("1") << QPoint(1600, 100)
+                                                << QPoint(900, 400) << QRect(900, 100, 701, 301);
+        QTest::newRow("across both, up-right") << QStringLiteral("1") << QPoint(900, 400)
+                                               << QPoint(1600, 100) << QRect(900, 100, 701, 301);
 
         // Corners on whole logical pixels; the last logical pixel of each side is framed whole.
-        const QPoint a(1800, 300), b(2100, 600);
+        const QPoint a(1200, 300), b(1500, 600);
         for (const QString &scale : {QStringLiteral("1.5"), QStringLiteral("2")}) {
-            const QRect framed(1800, 300, 302, 302);
+            const QRect framed(1200, 300, 302, 302);
             const auto row = [&](const char *direction, const QPoint &from, const QPoint &to) {
                 QTest::addRow("%s, %s", qPrintable(scale), direction)
                     << scale << from << to << framed;
