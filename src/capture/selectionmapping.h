@@ -40,8 +40,8 @@ public:
     // The frozen image pixel under a global logical point (the pointer, for example).
     QPoint imagePixel(const QPoint &global) const;
     // The point of a selector whose corner lies at `overlayCorner` that is under a global logical
-    // point. A selector at origin() shows image pixel (0, 0) at its corner; the corner itself is no
-    // help there, as a logical point can name places on two monitors of different layouts.
+    // point. A selector at origin() shows image pixel (0, 0) at its corner; its corner is not
+    // mapped itself, as that logical point may also lie inside another monitor's rectangle.
     QPoint overlayPoint(const QPoint &global, const QPoint &overlayCorner) const;
 
 private:
