@@ -115,12 +115,16 @@ private slots:
         const QString failure = session->saveFromEditor(QStringLiteral("full.png"), &saved);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         QCOMPARE(saved.size(), ScreenSize);
-        // The pointer's picture is drawn in near the parking place.
+        // The pointer's picture is drawn in at the parking place, and nowhere else.
         for (const QRect &monitor : {LeftMonitor, RightMonitor}) {
             const QString mismatch =
                 MonitorServer::compareWithPattern(saved, monitor.topLeft(), monitor, AroundParking);
             QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
         }
+        const QRect pointerArea = AroundParking & RightMonitor;
+        QVERIFY2(
+            !MonitorServer::compareWithPattern(saved, pointerArea.topLeft(), pointerArea).isEmpty(),
+            "no pointer drawn in where it was");
     }
 
     void regionAddedToTheOpenDocumentGoesBelowIt()
