@@ -98,7 +98,7 @@ double grabToFirstFrame()
     const QPixmap frozen = grabDesktop();
     auto *overlay = new SelectRegion;
     overlay->setPixmap(frozen);
-    overlay->setGeometry(overlayGeometry(virtualDesktopGeometry(), frozen.deviceIndependentSize()));
+    overlay->setGeometry(overlayGeometry(currentDesktopLayout(), frozen.deviceIndependentSize()));
 
     struct FirstPaint : QObject
     {
@@ -148,7 +148,7 @@ int main(int argc, char **argv)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
     settingsStore().setValue(SettingsKeys::ShowLoupe, 1);
 
-    const QRect desktop = virtualDesktopGeometry();
+    const QRect desktop = currentDesktopLayout().deviceGeometry();
     std::printf("platform %s, screen %dx%d, loupe on, medians over 120 moves\n",
                 qPrintable(QGuiApplication::platformName()), desktop.width(), desktop.height());
     for (const QSize size : {QSize(1920, 1080), QSize(3840, 2160)}) {

@@ -143,7 +143,9 @@ private:
     void presentEditor();
     void newBlankDocument();
     bool captureRefused();
-    void openRegionSelector(const QPixmap &frozen, void (Screenshot::*receiver)(QPoint, QPoint));
+    // Grabs the desktop and opens a selector on it; false, with nothing opened, when the grab
+    // failed.
+    bool openRegionSelector(void (Screenshot::*receiver)(QPoint, QPoint));
     QPixmap takeSelection(QPoint p1, QPoint p2);
     void startCapturedDocument(const QPixmap &image);
     // Upload popups stack upwards from the bottom right corner, one row per running upload.

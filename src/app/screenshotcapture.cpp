@@ -9,6 +9,7 @@
 #include "selectionmapping.h"
 #include "selectregion.h"
 
+#include <QGuiApplication>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QThread>
@@ -25,33 +26,40 @@ bool Screenshot::captureRefused()
     return captureBusy;
 }
 
-void Screenshot::openRegionSelector(const QPixmap &frozen,
-                                    void (Screenshot::*receiver)(QPoint, QPoint))
+bool Screenshot::openRegionSelector(void (Screenshot::*receiver)(QPoint, QPoint))
 {
+    // A selector without a picture could never answer and would leave captureBusy set for good.
+    const QPixmap frozen = grabDesktopImage();
+    if (frozen.isNull())
+        return false;
+    captureBusy = true;
     regionSelector = new SelectRegion;
     regionSelector->setPixmap(frozen);
     connect(regionSelector, &SelectRegion::regionSelected, this, receiver);
     regionSelector->setGeometry(
-        overlayGeometry(virtualDesktopGeometry(), frozen.deviceIndependentSize()));
+        overlayGeometry(currentDesktopLayout(), frozen.deviceIndependentSize()));
     regionSelector->show();
     regionSelector->setFocus();
     regionSelector->activateWindow();
     regionSelector->raise();
+    return true;
 }
 
 QPixmap Screenshot::takeSelection(QPoint p1, QPoint p2)
 {
     SelectRegion *selector = regionSelector;
     const QPixmap frozen = selector->pixmap();
+    // The selector was put at the virtual desktop's origin; its points are taken relative to
+    // where it really lay, which is where the user saw the frozen image.
+    const QPoint origin = selector->pos();
     disconnect(selector, &SelectRegion::regionSelected, this, nullptr);
     selector->hide();
     selector->deleteLater();
     regionSelector = nullptr;
     captureBusy = false;
-    const QRect desktop = virtualDesktopGeometry();
-    if (isCancelledSelection(p1, p2) || desktop.isNull())
+    if (isCancelledSelection(p1, p2) || !QGuiApplication::primaryScreen())
         return {};
-    return frozen.copy(cropRectangle(p1, p2, desktop, frozen.devicePixelRatio()));
+    return frozen.copy(cropRectangle(p1, p2, origin, frozen.size(), frozen.devicePixelRatio()));
 }
 
 void Screenshot::startCapturedDocument(const QPixmap &image)
@@ -71,9 +79,8 @@ void Screenshot::clickCaptureRegion()
         return;
     }
     resetDocument();
-    captureBusy = true;
-    openRegionSelector(grabDesktopImage(), &Screenshot::regionSelected);
-    requestAnalyticsView(QStringLiteral("ec=CaptureAction&ea=CaptureRegion"));
+    if (openRegionSelector(&Screenshot::regionSelected))
+        requestAnalyticsView(QStringLiteral("ec=CaptureAction&ea=CaptureRegion"));
 }
 
 void Screenshot::regionSelected(QPoint p1, QPoint p2)
@@ -85,17 +92,22 @@ void Screenshot::regionSelected(QPoint p1, QPoint p2)
 
 void Screenshot::clickCapture()
 {
-    if (isVisible()) {
+    const bool editorShown = isVisible();
+    if (editorShown) {
         hide();
         // The editor must be gone from the screen before the grab.
         QThread::msleep(300);
     }
     if (captureRefused())
         return;
-    resetDocument();
     const QPixmap desktop = grabDesktopImage();
-    if (desktop.isNull())
+    if (desktop.isNull()) {
+        // Nothing was captured: the open document is kept and comes back.
+        if (editorShown)
+            presentEditor();
         return;
+    }
+    resetDocument();
     startCapturedDocument(desktop);
     requestAnalyticsView(QStringLiteral("ec=CaptureAction&ea=CaptureFullScreen"));
 }
@@ -106,8 +118,11 @@ void Screenshot::on_bt_add_picture_clicked()
         return;
     hide();
     showMinimized();
-    captureBusy = true;
-    openRegionSelector(grabDesktopImage(), &Screenshot::regionSelectedAddToMainPic);
+    if (!openRegionSelector(&Screenshot::regionSelectedAddToMainPic)) {
+        showNormal();
+        presentEditor();
+        return;
+    }
     requestAnalyticsView(QStringLiteral("ec=EditorButtons&ea=Tools.AddPicture"));
 }
 

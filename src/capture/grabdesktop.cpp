@@ -7,35 +7,66 @@
 
 #include <algorithm>
 
-QRect virtualDesktopGeometry()
+namespace {
+
+QList<QScreen *> desktopScreens()
 {
-    const QScreen *primary = QGuiApplication::primaryScreen();
-    return primary ? primary->virtualGeometry() : QRect();
+    QScreen *primary = QGuiApplication::primaryScreen();
+    return primary ? primary->virtualSiblings() : QList<QScreen *>();
 }
 
-void drawCursor(QPixmap &desktop, const QRect &virtualGeometry, const CapturedCursor &cursor,
-                const QPoint &cursorPosition)
+DesktopLayout layoutOf(const QList<QScreen *> &screens)
 {
-    if (cursor.pixmap.isNull() || desktop.isNull() || !virtualGeometry.contains(cursorPosition))
+    QList<ScreenPlacement> placements;
+    for (const QScreen *screen : screens)
+        placements.append({screen->geometry(), screen->devicePixelRatio()});
+    return DesktopLayout(placements, int(screens.indexOf(QGuiApplication::primaryScreen())));
+}
+
+// Each monitor is grabbed on its own: a grab of one rectangle is read in the coordinates of a
+// single screen, which do not reach a monitor left of the primary one, nor one with another ratio.
+QPixmap grabMonitors(const QList<QScreen *> &screens, const DesktopLayout &layout)
+{
+    if (screens.size() == 1)
+        return screens.first()->grabWindow(0);
+
+    QPixmap desktop(layout.deviceGeometry().size());
+    desktop.fill(Qt::black);
+    QPainter painter(&desktop);
+    for (int index = 0; index < screens.size(); ++index) {
+        QPixmap monitor = screens.at(index)->grabWindow(0);
+        if (monitor.isNull())
+            return QPixmap();
+        monitor.setDevicePixelRatio(1.0);
+        painter.drawPixmap(layout.imageArea(index).topLeft(), monitor);
+    }
+    return desktop;
+}
+
+} // namespace
+
+DesktopLayout currentDesktopLayout()
+{
+    return layoutOf(desktopScreens());
+}
+
+void drawCursor(QPixmap &desktop, const CapturedCursor &cursor, const QPoint &pointerPixel)
+{
+    if (cursor.pixmap.isNull() || desktop.isNull() || !desktop.rect().contains(pointerPixel))
         return;
 
-    const qreal sx = qreal(desktop.width()) / virtualGeometry.width();
-    const qreal sy = qreal(desktop.height()) / virtualGeometry.height();
-
+    const qreal ratio = desktop.devicePixelRatio();
     // Both pictures are handled in raw pixels: a ratio on either would make the painter scale
     // them a second time.
     QPixmap picture = cursor.pixmap;
     picture.setDevicePixelRatio(1.0);
-    const QSize target(std::max(1, qRound(picture.width() * sx)),
-                       std::max(1, qRound(picture.height() * sy)));
+    const QSize target(std::max(1, qRound(picture.width() * ratio)),
+                       std::max(1, qRound(picture.height() * ratio)));
     if (picture.size() != target)
         picture = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QPoint position = pointerPixel - QPoint(qRound(cursor.hotSpot.x() * ratio),
+                                                  qRound(cursor.hotSpot.y() * ratio));
 
-    const QPoint offset = cursorPosition - virtualGeometry.topLeft();
-    const QPoint position(qRound(offset.x() * sx) - qRound(cursor.hotSpot.x() * sx),
-                          qRound(offset.y() * sy) - qRound(cursor.hotSpot.y() * sy));
-
-    const qreal ratio = desktop.devicePixelRatio();
     desktop.setDevicePixelRatio(1.0);
     {
         QPainter painter(&desktop);
@@ -47,15 +78,16 @@ void drawCursor(QPixmap &desktop, const QRect &virtualGeometry, const CapturedCu
 
 QPixmap grabDesktop(const CursorSource &cursorSource)
 {
-    QScreen *primary = QGuiApplication::primaryScreen();
-    if (!primary)
+    const QList<QScreen *> screens = desktopScreens();
+    const DesktopLayout layout = layoutOf(screens);
+    if (layout.isNull())
         return QPixmap();
 
-    const QRect geometry = primary->virtualGeometry();
-    QPixmap desktop =
-        primary->grabWindow(0, geometry.x(), geometry.y(), geometry.width(), geometry.height());
-    desktop.setDevicePixelRatio(primary->devicePixelRatio());
-    drawCursor(desktop, geometry, cursorSource(), QCursor::pos());
+    QPixmap desktop = grabMonitors(screens, layout);
+    if (desktop.isNull())
+        return desktop;
+    desktop.setDevicePixelRatio(layout.ratio());
+    drawCursor(desktop, cursorSource(), layout.imagePixel(QCursor::pos()));
     return desktop;
 }
 

@@ -1,10 +1,12 @@
 #include "selectregion.h"
+#include "grabdesktop.h"
 #include "selectregionlabel.h"
 #include "settingskeys.h"
 #include "ui_selectregion.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMouseEvent>
@@ -65,9 +67,22 @@ void SelectRegion::togleLoupe()
     label->repaintChanges();
 }
 
+// The local position, not the global one less pos(): with a scale factor Qt reads global
+// positions in the coordinates of the monitor under the pointer, which differ from the overlay's
+// own on every other monitor.
 QPoint SelectRegion::overlayPoint(const QMouseEvent *event) const
 {
-    return event->globalPosition().toPoint() - pos();
+    return event->position().toPoint();
+}
+
+void SelectRegion::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The loupe and crosshair start where the pointer is, not at the corner. Not mapFromGlobal():
+    // with a fractional scale the overlay's corner may lie, in logical coordinates, inside another
+    // monitor's rectangle, and Qt then maps the pointer through the wrong monitor.
+    label->currentPos = currentDesktopLayout().overlayPoint(QCursor::pos(), pos());
+    label->repaintChanges();
 }
 
 void SelectRegion::mousePressEvent(QMouseEvent *event)

@@ -7,7 +7,6 @@
 #include <QSysInfo>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -76,8 +75,8 @@ QPixmap magnified(const FrozenImageSampler::Square &square)
 
 struct SelectRegionLabel::Layout
 {
-    int cx, cy, x0, y0; // cursor and start, in label coordinates
-    int lx, ly;         // loupe anchor
+    int cx, cy; // cursor, in label coordinates
+    int lx, ly; // loupe anchor
     bool hintShown;
     QString hint;
     QSize hintSize;
@@ -90,8 +89,6 @@ SelectRegionLabel::Layout SelectRegionLabel::layout() const
     Layout l;
     l.cx = currentPos.x() - x();
     l.cy = currentPos.y() - y();
-    l.x0 = startPos.x() - x();
-    l.y0 = startPos.y() - y();
     const bool nearRight = l.cx + LoupeReach >= width();
     const bool nearBottom = l.cy + LoupeReach >= height();
     l.lx = nearRight ? l.cx - 124 : l.cx;
@@ -159,7 +156,7 @@ void SelectRegionLabel::paintEvent(QPaintEvent *event)
     dimming.setFillRule(Qt::OddEvenFill);
     dimming.addRect(0, 0, W, H);
     if (selecting)
-        dimming.addRect(l.x0, l.y0, cx - l.x0 + 1, cy - l.y0 + 1);
+        dimming.addRect(selectionArea());
     painter.setPen(thinPen(FrameColor));
     painter.setBrush(DimColor);
     painter.drawPath(dimming);
@@ -194,8 +191,9 @@ void SelectRegionLabel::paintEvent(QPaintEvent *event)
         painter.drawRect(QRect(QPoint(lx + 9, ly + 9), QPoint(lx + 113, ly + 113)));
 
         painter.setPen(thinPen(Qt::black));
+        // While selecting: the size of what will be cropped, both corner pixels included.
         const QPoint shown =
-            selecting ? QPoint(std::abs(cx + 1 - l.x0), std::abs(cy + 1 - l.y0)) : QPoint(cx, cy);
+            selecting ? QPoint(selectionArea().width(), selectionArea().height()) : QPoint(cx, cy);
         painter.drawText(QPoint(lx + 13, ly + 126),
                          QStringLiteral("%1x%2").arg(shown.x()).arg(shown.y()));
     }

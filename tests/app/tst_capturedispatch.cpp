@@ -63,7 +63,9 @@ private slots:
         const QRect whole(QPoint(0, 0), QGuiApplication::primaryScreen()->virtualSize());
         QTest::newRow("drag") << QPoint(100, 50) << QPoint(300, 250) << QRect(100, 50, 201, 201);
         QTest::newRow("drag up-left")
-            << QPoint(300, 250) << QPoint(100, 50) << QRect(101, 51, 199, 199);
+            << QPoint(300, 250) << QPoint(100, 50) << QRect(100, 50, 201, 201);
+        QTest::newRow("drag down-left")
+            << QPoint(300, 50) << QPoint(100, 250) << QRect(100, 50, 201, 201);
         QTest::newRow("10 x 200 keeps the desktop") << QPoint(100, 50) << QPoint(110, 250) << whole;
         QTest::newRow("click keeps the desktop") << QPoint(40, 40) << QPoint(40, 40) << whole;
     }
@@ -135,6 +137,42 @@ private slots:
         QCOMPARE(document->objects.size(), 2);
         QCOMPARE(document->objects.last().bounds.rect(), QRect(0, desktop.height(), 50, 30));
         QCOMPARE(document->history.size(), 2);
+    }
+
+    // A grab that yields nothing opens nothing, keeps the open document and lets the next
+    // capture through.
+    void aFailedGrabEndsTheCaptureCleanly_data()
+    {
+        QTest::addColumn<bool>("editorOpen");
+        QTest::addColumn<bool>("fullScreen");
+        QTest::newRow("region capture") << false << false;
+        QTest::newRow("full-screen capture") << false << true;
+        QTest::newRow("region added to the open document") << true << false;
+        QTest::newRow("full-screen capture over the open document") << true << true;
+    }
+    void aFailedGrabEndsTheCaptureCleanly()
+    {
+        QFETCH(bool, editorOpen);
+        QFETCH(bool, fullScreen);
+        Screenshot window;
+        const QPixmap desktop = knownDesktop();
+        window.setDesktopGrabber([desktop] { return desktop; });
+        if (editorOpen)
+            window.clickCapture();
+        const EditorDocument *document = window.editorDocument();
+        const int objectsBefore = document->objects.size();
+
+        window.setDesktopGrabber([] { return QPixmap(); });
+        fullScreen ? window.clickCapture() : window.clickCaptureRegion();
+        QVERIFY(openSelectors().isEmpty());
+        QCOMPARE(window.isVisible(), editorOpen);
+        QCOMPARE(document->objects.size(), objectsBefore);
+        if (editorOpen)
+            QVERIFY(!window.isMinimized());
+
+        window.setDesktopGrabber([desktop] { return desktop; });
+        window.clickCaptureRegion();
+        QCOMPARE(openSelectors().size(), 1);
     }
 
     void hotKeysComeFromTheSettings()

@@ -3,6 +3,7 @@
 #include "settingskeys.h"
 
 #include <QClipboard>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPointer>
@@ -41,7 +42,8 @@ QPointer<SelectRegion> openOverlay(const QPixmap &frozen, const QPoint &desktopT
     auto *overlay = new SelectRegion;
     overlay->setPixmap(frozen);
     const QSizeF logicalSize = frozen.deviceIndependentSize();
-    overlay->setGeometry(overlayGeometry(QRect(desktopTopLeft, logicalSize.toSize()), logicalSize));
+    const DesktopLayout desktop({{QRect(desktopTopLeft, logicalSize.toSize()), 1.0}}, 0);
+    overlay->setGeometry(overlayGeometry(desktop, logicalSize));
     overlay->show();
     overlay->raise();
     overlay->activateWindow();
@@ -95,6 +97,28 @@ void setLoupeSetting(bool on)
     settingsStore().setValue(SettingsKeys::ShowLoupe, on ? 1 : 0);
 }
 
+// `image`, a loupe over a frozen image of one colour anchored at `anchor`, with one text field of
+// its strip cleared and `text` drawn at `baseline` as the overlay paints it.
+QImage withStripText(const QImage &image, const QPoint &anchor, const QRect &field,
+                     const QPoint &baseline, const QString &text)
+{
+    QPixmap expected = QPixmap::fromImage(image);
+    QPainter painter(&expected);
+    painter.fillRect(field.translated(anchor), image.pixel(anchor + QPoint(112, 120)));
+    QFont font(QStringLiteral("monospace"));
+    font.setPixelSize(10);
+    painter.setFont(font);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawText(anchor + baseline, text);
+    painter.end();
+    return expected.toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+const QRect ColourField(66, 115, 47, 12);
+const QPoint ColourBaseline(67, 126);
+const QRect SizeField(10, 115, 56, 12);
+const QPoint SizeBaseline(13, 126);
+
 // The loupe's 8 x 8 cell (column, row) as painted with the loupe anchored at `anchor`.
 QRgb loupeCell(const QImage &image, const QPoint &anchor, int column, int row)
 {
@@ -147,6 +171,8 @@ private slots:
         QTest::addColumn<QPoint>("end");
         QTest::newRow("down-right") << QPoint(100, 80) << QPoint(300, 250);
         QTest::newRow("up-left") << QPoint(300, 250) << QPoint(100, 80);
+        QTest::newRow("down-left") << QPoint(300, 80) << QPoint(100, 250);
+        QTest::newRow("up-right") << QPoint(100, 250) << QPoint(300, 80);
     }
 
     void selectionShowsTheFrozenImageAndDimsTheRest()
@@ -172,7 +198,9 @@ private slots:
         QCOMPARE(pair.first, desktopTopLeft + start);
         QCOMPARE(pair.second, desktopTopLeft + end);
         const QRect crop =
-            cropRectangle(pair.first, pair.second, QRect(desktopTopLeft, OverlaySize), 1.0);
+            cropRectangle(pair.first, pair.second, desktopTopLeft, frozen.size(), 1.0);
+        // Both corner pixels are in, whichever way the drag went.
+        QCOMPARE(crop, QRect(100, 80, 201, 171));
 
         // Inside, clear of the frame and crosshair: the frozen pixels themselves.
         const QRect inside = crop.adjusted(2, 2, -2, -2);
@@ -184,6 +212,44 @@ private slots:
         for (const QPoint &probe :
              {outside.topLeft(), outside.bottomRight(), QPoint(5, 590), QPoint(790, 5)})
             QCOMPARE(image.pixel(probe), dimmed(frozen.pixel(probe)));
+    }
+
+    void loupeShowsTheSizeOfTheCrop_data() { selectionShowsTheFrozenImageAndDimsTheRest_data(); }
+
+    void loupeShowsTheSizeOfTheCrop()
+    {
+        QFETCH(QPoint, start);
+        QFETCH(QPoint, end);
+        setLoupeSetting(true);
+        QImage frozen(OverlaySize, QImage::Format_RGB32);
+        frozen.fill(qRgb(200, 180, 160));
+        const QPointer<SelectRegion> overlay = openOverlay(QPixmap::fromImage(frozen));
+        moveTo(overlay, start);
+        press(overlay, start);
+        moveTo(overlay, end);
+        const QImage image = rendered(overlay);
+
+        QCOMPARE(withStripText(image, end, SizeField, SizeBaseline, QStringLiteral("201x171")),
+                 image);
+        QVERIFY(withStripText(image, end, SizeField, SizeBaseline, QStringLiteral("199x169")) !=
+                image);
+    }
+
+    void loupeAndCrosshairStartAtThePointer()
+    {
+        setLoupeSetting(true);
+        const QPoint desktopTopLeft(-200, 0);
+        const QPoint pointer(250, 150);
+        QCursor::setPos(desktopTopLeft + pointer);
+        const QImage frozen = patternImage(OverlaySize);
+        const QPointer<SelectRegion> overlay =
+            openOverlay(QPixmap::fromImage(frozen), desktopTopLeft);
+        const QImage image = rendered(overlay);
+
+        QCOMPARE(image.pixel(pointer.x(), 5), FrameGray);
+        QCOMPARE(image.pixel(5, pointer.y()), FrameGray);
+        QCOMPARE(image.pixel(pointer + QPoint(9, 40)), QColor(Qt::gray).rgb());
+        QCOMPARE(loupeCell(image, pointer, 6, 6), frozen.pixel(pointer));
     }
 
     void crosshairPassesThroughTheCursor()
@@ -298,19 +364,8 @@ private slots:
         moveTo(overlay, cursor);
         const QImage image = rendered(overlay);
 
-        // Paint the expected text over a cleared copy of the strip where the colour text goes.
         const auto withText = [&](const QString &text) {
-            QPixmap expected = QPixmap::fromImage(image);
-            QPainter painter(&expected);
-            painter.fillRect(QRect(cursor + QPoint(66, 115), QSize(47, 12)),
-                             image.pixel(cursor + QPoint(112, 120)));
-            QFont font(QStringLiteral("monospace"));
-            font.setPixelSize(10);
-            painter.setFont(font);
-            painter.setPen(QPen(Qt::black, 1));
-            painter.drawText(cursor + QPoint(67, 126), text);
-            painter.end();
-            return expected.toImage().convertToFormat(QImage::Format_RGB32);
+            return withStripText(image, cursor, ColourField, ColourBaseline, text);
         };
         QCOMPARE(withText(QStringLiteral("#1A2B3C")), image);
         QVERIFY(withText(QStringLiteral("#1a2b3c")) != image);

@@ -36,6 +36,13 @@ QString XSession::settingsFile() const
     return homeDir.path() + QStringLiteral("/.config/Quorvel/Quorvel.conf");
 }
 
+void XSession::setEnvironment(const QString &name, const QString &value)
+{
+    QProcessEnvironment env = program.processEnvironment();
+    env.insert(name, value);
+    program.setProcessEnvironment(env);
+}
+
 bool XSession::start()
 {
     program.start(qEnvironmentVariable("QUORVEL_BINARY"), {});
@@ -150,4 +157,25 @@ void XSession::focusWindowNamed(const QString &title) const
              QStringLiteral("--pid"), QString::number(program.processId()),
              QStringLiteral("--name"), exactName(title), QStringLiteral("windowfocus"),
              QStringLiteral("--sync")});
+}
+
+QString XSession::saveFromEditor(const QString &name, QImage *saved) const
+{
+    // The dialog opens in the Desktop folder "Quorvel" with a name suggested; only the name is
+    // typed, so no completion of folders can get in the way.
+    const QString path = home() + QStringLiteral("/Desktop/Quorvel/") + name;
+    focusWindowNamed(QStringLiteral("Quorvel"));
+    key(QStringLiteral("ctrl+s"));
+    if (!waitForWindowNamed(QStringLiteral("Save As"), 5000).isValid())
+        return QStringLiteral("Ctrl+S opened no save dialog");
+    focusWindowNamed(QStringLiteral("Save As"));
+    key(QStringLiteral("ctrl+a"));
+    type(name);
+    key(QStringLiteral("Return"));
+    if (!waitUntilNoWindowNamed(QStringLiteral("Save As"), 5000))
+        return QStringLiteral("the save dialog stayed open");
+    if (!waitUntilNoWindowNamed(QStringLiteral("Quorvel"), 5000))
+        return QStringLiteral("the editor stayed open after saving");
+    *saved = QImage(path);
+    return saved->isNull() ? path + QStringLiteral(" holds no image") : QString();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QProcess>
 #include <QRect>
 #include <QString>
@@ -20,6 +21,9 @@ public:
     QString home() const { return homeDir.path(); }
     QString settingsFile() const;
 
+    // An environment variable for the binary, such as QT_SCALE_FACTOR; before start().
+    void setEnvironment(const QString &name, const QString &value);
+
     // Starts the binary named by QUORVEL_BINARY.
     bool start();
     bool waitForExit(int timeoutMs);
@@ -36,6 +40,10 @@ public:
     // Gives the keyboard focus to the program's window with this title, as a window manager would
     // when it is shown; bare Xvfb has none.
     void focusWindowNamed(const QString &title) const;
+
+    // Ctrl+S in the editor and the file name typed into the dialog; the editor closes on success.
+    // Returns an empty string and the saved picture in `saved`, or the step that failed.
+    QString saveFromEditor(const QString &name, QImage *saved) const;
 
     static void key(const QString &keys) { xdotool({QStringLiteral("key"), keys}); }
     static void type(const QString &text) { xdotool({QStringLiteral("type"), text}); }
