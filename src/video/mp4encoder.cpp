@@ -121,15 +121,38 @@ struct Mp4Encoder::Private
         format = nullptr;
     }
 
+    AVStream *addStream(const AVCodec *codec, CodecContextPtr &context)
+    {
+        AVStream *stream = avformat_new_stream(format, nullptr);
+        context.reset(avcodec_alloc_context3(codec));
+        if (stream && context)
+            return stream;
+        fail(QStringLiteral("Out of memory"));
+        return nullptr;
+    }
+
+    bool openStream(const AVCodec *codec, AVCodecContext *context, AVStream *stream,
+                    AVDictionary **options)
+    {
+        if (format->oformat->flags & AVFMT_GLOBALHEADER)
+            context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        int result = avcodec_open2(context, codec, options);
+        if (result < 0)
+            return fail(QStringLiteral("Could not open the %1 encoder").arg(codec->name), result);
+        result = avcodec_parameters_from_context(stream->codecpar, context);
+        if (result < 0)
+            return fail(QStringLiteral("Could not set up the %1 stream").arg(codec->name), result);
+        stream->time_base = context->time_base;
+        return true;
+    }
+
     bool openVideo(const QSize &size)
     {
         const AVCodec *codec = avcodec_find_encoder_by_name("libx264");
         if (!codec)
             return fail(QStringLiteral("H.264 encoder libx264 is not available"));
-        videoStream = avformat_new_stream(format, nullptr);
-        video.reset(avcodec_alloc_context3(codec));
-        if (!videoStream || !video)
-            return fail(QStringLiteral("Out of memory"));
+        if (!(videoStream = addStream(codec, video)))
+            return false;
         video->width = size.width();
         video->height = size.height();
         video->pix_fmt = AV_PIX_FMT_YUV420P;
@@ -139,18 +162,12 @@ struct Mp4Encoder::Private
         video->gop_size = 2 * frameRate;
         video->colorspace = AVCOL_SPC_SMPTE170M;
         video->color_range = AVCOL_RANGE_MPEG;
-        if (format->oformat->flags & AVFMT_GLOBALHEADER)
-            video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         AVDictionary *options = nullptr;
         av_dict_set(&options, "preset", "veryfast", 0);
-        const int opened = avcodec_open2(video.get(), codec, &options);
+        const bool opened = openStream(codec, video.get(), videoStream, &options);
         av_dict_free(&options);
-        if (opened < 0)
-            return fail(QStringLiteral("Could not open the H.264 encoder"), opened);
-        const int copied = avcodec_parameters_from_context(videoStream->codecpar, video.get());
-        if (copied < 0)
-            return fail(QStringLiteral("Could not set up the video stream"), copied);
-        videoStream->time_base = video->time_base;
+        if (!opened)
+            return false;
         videoStream->avg_frame_rate = video->framerate;
 
         picture.reset(av_frame_alloc());
@@ -173,30 +190,21 @@ struct Mp4Encoder::Private
         const AVCodec *codec = avcodec_find_encoder(AV_CODEC_ID_AAC);
         if (!codec)
             return fail(QStringLiteral("AAC encoder is not available"));
-        audioStream = avformat_new_stream(format, nullptr);
-        audio.reset(avcodec_alloc_context3(codec));
-        if (!audioStream || !audio)
-            return fail(QStringLiteral("Out of memory"));
+        if (!(audioStream = addStream(codec, audio)))
+            return false;
         const int channels = std::min(inputChannels, 2);
         av_channel_layout_default(&audio->ch_layout, channels);
         audio->sample_fmt = AV_SAMPLE_FMT_FLTP;
         audio->sample_rate = encoderSampleRate(codec, inputRate);
         audio->bit_rate = audioBitRatePerChannel * channels;
         audio->time_base = AVRational{1, audio->sample_rate};
-        if (format->oformat->flags & AVFMT_GLOBALHEADER)
-            audio->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-        int result = avcodec_open2(audio.get(), codec, nullptr);
-        if (result < 0)
-            return fail(QStringLiteral("Could not open the AAC encoder"), result);
-        result = avcodec_parameters_from_context(audioStream->codecpar, audio.get());
-        if (result < 0)
-            return fail(QStringLiteral("Could not set up the audio stream"), result);
-        audioStream->time_base = audio->time_base;
+        if (!openStream(codec, audio.get(), audioStream, nullptr))
+            return false;
 
         AVChannelLayout inputLayout;
         av_channel_layout_default(&inputLayout, inputChannels);
         SwrContext *context = nullptr;
-        result =
+        int result =
             swr_alloc_set_opts2(&context, &audio->ch_layout, audio->sample_fmt, audio->sample_rate,
                                 &inputLayout, inputSampleFormat, inputRate, 0, nullptr);
         av_channel_layout_uninit(&inputLayout);
