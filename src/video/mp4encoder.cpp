@@ -405,9 +405,14 @@ bool Mp4Encoder::finish()
     if (!d->format)
         return false;
     bool ok = d->error.isEmpty();
-    if (ok && d->audio)
-        ok = d->queueConverted(nullptr, 0) && d->encodeQueuedAudio(true) &&
-             d->encode(d->audio.get(), d->audioStream, nullptr);
+    if (ok && d->audio) {
+        // Silence up to the last frame's end: a muxer cutting to the shorter stream must never
+        // cut the picture because the device delivered less than was recorded.
+        const int64_t videoEnd = av_rescale(d->lastPts + 1, d->audio->sample_rate, d->frameRate);
+        ok = d->queueConverted(nullptr, 0) &&
+             (videoEnd <= d->audioQueued || d->queueSilence(videoEnd - d->audioQueued)) &&
+             d->encodeQueuedAudio(true) && d->encode(d->audio.get(), d->audioStream, nullptr);
+    }
     if (ok)
         ok = d->encode(d->video.get(), d->videoStream, nullptr);
     if (ok && d->fileOpen) {

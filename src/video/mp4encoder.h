@@ -38,7 +38,8 @@ public:
     // startUs is the time of the first sample; a gap before it is filled with silence, so the
     // track stays in step with the video's time 0 when the device starts late or stalls.
     bool writeAudio(const QByteArray &pcm, qint64 startUs);
-    // Flushes both encoders and completes the file. A file that failed at any point is removed.
+    // Flushes both encoders and completes the file; the audio track is filled with silence to the
+    // end of the last frame. A file that failed at any point is removed.
     bool finish();
 
     bool hasAudio() const;

@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QRegularExpression>
 
 namespace {
 
@@ -60,4 +61,13 @@ QString ffmpegLog(const QStringList &arguments)
     QByteArray log;
     run("ffmpeg", QStringList{"-hide_banner", "-nostats"} + arguments, &log);
     return QString::fromUtf8(log);
+}
+
+double audioLevelDb(const QString &path, const QString &filter, const QString &measure)
+{
+    const QString log = ffmpegLog({"-i", path, "-map", "0:a", "-af",
+                                   filter + ",astats=measure_perchannel=none", "-f", "null", "-"});
+    const QRegularExpressionMatch match =
+        QRegularExpression(QRegularExpression::escape(measure) + R"(:\s*(-?[\d.]+))").match(log);
+    return match.hasMatch() ? match.captured(1).toDouble() : -200;
 }

@@ -4,7 +4,6 @@
 #include <QAudioDevice>
 #include <QMediaDevices>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -69,16 +68,6 @@ private:
     QTemporaryDir runtime;
     QProcess server;
 };
-
-// The RMS level in dB of the file's audio after the filter.
-double rmsLevel(const QString &file, const QString &filter)
-{
-    const QString log = ffmpegLog({"-i", file, "-map", "0:a", "-af",
-                                   filter + ",astats=measure_perchannel=none", "-f", "null", "-"});
-    const QRegularExpressionMatch match =
-        QRegularExpression(R"(RMS level dB:\s*(-?[\d.]+|-inf))").match(log);
-    return match.hasMatch() && match.captured(1) != "-inf" ? match.captured(1).toDouble() : -200;
-}
 
 double secondsOf(const QJsonObject &stream, const char *key)
 {
@@ -145,9 +134,9 @@ void TestMp4Audio::microphoneToneIsRecordedInStep()
              qPrintable(audio.value("duration").toString()));
 
     // The sine source plays at about -9 dB; nearly all of it lies around 440 Hz.
-    const double whole = rmsLevel(file, "anull");
-    const double tone = rmsLevel(file, "bandpass=f=440:width_type=h:w=100");
-    const double above = rmsLevel(file, "highpass=f=2000");
+    const double whole = audioLevelDb(file, "anull", "RMS level dB");
+    const double tone = audioLevelDb(file, "bandpass=f=440:width_type=h:w=100", "RMS level dB");
+    const double above = audioLevelDb(file, "highpass=f=2000", "RMS level dB");
     QVERIFY2(whole > -20, qPrintable(QString::number(whole)));
     QVERIFY2(whole - tone < 3, qPrintable(QStringLiteral("%1 / %2").arg(whole).arg(tone)));
     QVERIFY2(whole - above > 15, qPrintable(QStringLiteral("%1 / %2").arg(whole).arg(above)));

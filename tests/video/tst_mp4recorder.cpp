@@ -1,4 +1,5 @@
 #include "mediaprobe.h"
+#include "mp4encoder.h"
 #include "mp4recorder.h"
 
 #include <QPainter>
@@ -6,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -70,6 +72,7 @@ private slots:
     void destroyedWhileRecordingCompletesFile();
     void audioWithoutInputDeviceGivesSilentFile();
     void unwritableLocationFailsToStart();
+    void audioTrackSpansTheVideo();
 
 private:
     QString path(const QString &name) const { return folder->filePath(name); }
@@ -261,6 +264,39 @@ void TestMp4Recorder::unwritableLocationFailsToStart()
     recorder.stop();
     QVERIFY(waitForStopped(recorder));
     QVERIFY(QFileInfo::exists(path("next.mp4")));
+}
+
+void TestMp4Recorder::audioTrackSpansTheVideo()
+{
+    // A device that starts 300 ms late and then delivers only half a second of a tone.
+    QAudioFormat format;
+    format.setSampleRate(44100);
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    QByteArray tone(format.bytesForDuration(500'000), Qt::Uninitialized);
+    auto *samples = reinterpret_cast<qint16 *>(tone.data());
+    for (int i = 0; i < tone.size() / 2; ++i)
+        samples[i] = qint16(10000 * std::sin(2 * M_PI * 440 * i / 44100.0));
+
+    const QString file = path("late.mp4");
+    Mp4Encoder encoder;
+    QVERIFY(encoder.open({file, QSize(64, 48), 25, format}));
+    const QImage frame = quadrants(QSize(64, 48));
+    for (const qint64 time : evenTimes(50, 25))
+        QVERIFY(encoder.writeVideo(frame, time));
+    QVERIFY(encoder.writeAudio(tone, 300'000));
+    QVERIFY2(encoder.finish(), qPrintable(encoder.errorString()));
+
+    const QJsonObject audio = mediaStream(probeMedia(file), "audio");
+    QVERIFY2(qAbs(audio.value("duration").toString().toDouble() - 2.0) < 0.05,
+             qPrintable(audio.value("duration").toString()));
+    const auto peak = [&](const char *trim) {
+        return audioLevelDb(file, QStringLiteral("atrim=%1").arg(trim), "Peak level dB");
+    };
+    // Edges stay clear of the encoder's transform blocks, which smear a few milliseconds.
+    QVERIFY(peak("0:0.2") < -60);
+    QVERIFY(peak("0.35:0.75") > -15);
+    QVERIFY(peak("0.9:2") < -60);
 }
 
 QTEST_MAIN(TestMp4Recorder)
