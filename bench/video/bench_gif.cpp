@@ -65,20 +65,7 @@ double secondsForFfmpeg(const QString &ffmpeg, const QString &raw, const QString
                         const QString &output)
 {
     const QStringList arguments =
-        QStringList{"-y",
-                    "-v",
-                    "error",
-                    "-f",
-                    "rawvideo",
-                    "-pix_fmt",
-                    "bgr0",
-                    "-s",
-                    QStringLiteral("%1x%2").arg(frameSize.width()).arg(frameSize.height()),
-                    "-r",
-                    QString::number(fps),
-                    "-i",
-                    raw} +
-        filter + QStringList{output};
+        ffmpegRawFrameInput(frameSize, fps, raw) + filter + QStringList{output};
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer timer;

@@ -97,28 +97,9 @@ bool recordWithFfmpeg(const QString &ffmpeg, const QList<QImage> &pictures, cons
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(ffmpeg, {"-y",
-                           "-v",
-                           "error",
-                           "-f",
-                           "rawvideo",
-                           "-pix_fmt",
-                           "bgr0",
-                           "-s",
-                           QStringLiteral("%1x%2").arg(frameSize.width()).arg(frameSize.height()),
-                           "-r",
-                           QString::number(fps),
-                           "-i",
-                           "-",
-                           "-c:v",
-                           "libx264",
-                           "-preset",
-                           "veryfast",
-                           "-pix_fmt",
-                           "yuv420p",
-                           "-movflags",
-                           "+faststart",
-                           path});
+    process.start(ffmpeg, ffmpegRawFrameInput(frameSize, fps, "-") +
+                              QStringList{"-c:v", "libx264", "-preset", "veryfast", "-pix_fmt",
+                                          "yuv420p", "-movflags", "+faststart", path});
     if (!process.waitForStarted())
         return false;
     for (int i = 0; i < frameCount; ++i) {

@@ -47,3 +47,21 @@ QImage ScreenLikeContent::frame(int step) const
     painter.drawImage(QPoint(100 + step * 7, 300 + (step % 50) * 4), moving);
     return frame;
 }
+
+QStringList ffmpegRawFrameInput(QSize size, int fps, const QString &input)
+{
+    // QImage's 32-bit RGB is 0xffRRGGBB in native order: B, G, R, unused in memory.
+    return {"-y",
+            "-v",
+            "error",
+            "-f",
+            "rawvideo",
+            "-pix_fmt",
+            "bgr0",
+            "-s",
+            QStringLiteral("%1x%2").arg(size.width()).arg(size.height()),
+            "-r",
+            QString::number(fps),
+            "-i",
+            input};
+}

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QSize>
+#include <QStringList>
 
 // Screen-like frames: a gradient wallpaper, a task bar, two still windows full of text and a
 // third window that moves across them.
@@ -16,3 +17,7 @@ private:
     QImage desktop;
     QImage moving;
 };
+
+// The ffmpeg arguments that read such frames as raw pixels from input ("-" for a pipe),
+// overwriting the output and logging errors only.
+QStringList ffmpegRawFrameInput(QSize size, int fps, const QString &input);
