@@ -2,6 +2,7 @@
 #include "mp4recorder.h"
 
 #include <QAudioDevice>
+#include <QDir>
 #include <QMediaDevices>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -65,7 +66,10 @@ private:
                pactl.exitCode() == 0;
     }
 
-    QTemporaryDir runtime;
+    // The server's socket lies in this folder, and a socket path has room for about 100 bytes.
+    QTemporaryDir runtime{
+        (QDir::tempPath().size() > 60 ? QStringLiteral("/tmp") : QDir::tempPath()) +
+        QStringLiteral("/pulse-XXXXXX")};
     QProcess server;
 };
 
