@@ -10,7 +10,6 @@ extern "C" {
 #include <libavformat/avformat.h>
 #include <libavutil/audio_fifo.h>
 #include <libavutil/channel_layout.h>
-#include <libavutil/opt.h>
 #include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
 }
@@ -436,11 +435,6 @@ bool Mp4Encoder::finish()
 bool Mp4Encoder::hasAudio() const
 {
     return bool(d->audio);
-}
-
-QSize Mp4Encoder::videoSize() const
-{
-    return d->video ? QSize(d->video->width, d->video->height) : QSize();
 }
 
 int Mp4Encoder::droppedFrames() const

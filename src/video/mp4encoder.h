@@ -43,7 +43,6 @@ public:
     bool finish();
 
     bool hasAudio() const;
-    QSize videoSize() const;
     int droppedFrames() const;
     QString errorString() const;
 
