@@ -1,14 +1,13 @@
 // GIF encoding speed on a recording of screen-like content, against ffmpeg on the same frames.
 
 #include "gifencoder.h"
+#include "screenlike.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLinearGradient>
-#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -24,51 +23,12 @@ constexpr int frameCount = 150;
 constexpr QSize frameSize(1920, 1080);
 constexpr int fps = 25;
 
-QImage textWindow(QSize size, const QString &title, QColor background)
-{
-    QImage window(size, QImage::Format_RGB32);
-    window.fill(background);
-    QPainter painter(&window);
-    painter.fillRect(QRect(0, 0, size.width(), 28), QColor(60, 64, 72));
-    painter.setPen(Qt::white);
-    painter.drawText(QPoint(10, 19), title);
-    painter.setPen(QColor(30, 30, 30));
-    for (int line = 0; 48 + line * 18 < size.height(); ++line)
-        painter.drawText(QPoint(12, 48 + line * 18),
-                         QStringLiteral("%1  int value = compute(%2, \"text\"); // status %3")
-                             .arg(line + 1, 3)
-                             .arg(line * 7)
-                             .arg(line % 5));
-    return window;
-}
-
-// A desktop with a gradient wallpaper, a task bar, two still windows full of text and a third
-// window that moves across it.
 QList<QImage> screenLikeRecording()
 {
-    QImage desktop(frameSize, QImage::Format_RGB32);
-    {
-        QPainter painter(&desktop);
-        QLinearGradient wallpaper(0, 0, frameSize.width(), frameSize.height());
-        wallpaper.setColorAt(0, QColor(20, 60, 110));
-        wallpaper.setColorAt(1, QColor(90, 30, 80));
-        painter.fillRect(desktop.rect(), wallpaper);
-        painter.fillRect(QRect(0, frameSize.height() - 40, frameSize.width(), 40),
-                         QColor(32, 32, 36));
-        painter.drawImage(QPoint(60, 50),
-                          textWindow(QSize(900, 700), "editor.cpp", QColor(250, 250, 248)));
-        painter.drawImage(QPoint(1000, 120),
-                          textWindow(QSize(820, 560), "Terminal", QColor(235, 240, 232)));
-    }
-    const QImage moving = textWindow(QSize(640, 420), "Notes", QColor(255, 252, 220));
-
+    const ScreenLikeContent content(frameSize);
     QList<QImage> frames;
-    for (int i = 0; i < frameCount; ++i) {
-        QImage frame = desktop.copy();
-        QPainter painter(&frame);
-        painter.drawImage(QPoint(100 + i * 7, 300 + (i % 50) * 4), moving);
-        frames.append(frame);
-    }
+    for (int i = 0; i < frameCount; ++i)
+        frames.append(content.frame(i));
     return frames;
 }
 
@@ -105,20 +65,7 @@ double secondsForFfmpeg(const QString &ffmpeg, const QString &raw, const QString
                         const QString &output)
 {
     const QStringList arguments =
-        QStringList{"-y",
-                    "-v",
-                    "error",
-                    "-f",
-                    "rawvideo",
-                    "-pix_fmt",
-                    "bgr0",
-                    "-s",
-                    QStringLiteral("%1x%2").arg(frameSize.width()).arg(frameSize.height()),
-                    "-r",
-                    QString::number(fps),
-                    "-i",
-                    raw} +
-        filter + QStringList{output};
+        ffmpegRawFrameInput(frameSize, fps, raw) + filter + QStringList{output};
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer timer;

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The outside program that copies the unedited recording's audio into the edited video.
+constexpr int muxerTimeoutMs = 120000;
+
+// "ffmpeg.exe" on Windows, "ffmpeg" elsewhere.
+QString muxerProgramName();
+// The places looked at before PATH, in order: beside the program, its build_scripts/win_libs
+// folder, and that folder two levels up (a build folder inside the source tree).
+QStringList muxerCandidates(const QString &appDir);
+// The first candidate that is a file, then (not on Windows) the program found in pathDirs;
+// empty when there is none.
+QString findMuxer(const QString &appDir, const QStringList &pathDirs);
+// The folders of PATH.
+QStringList systemPathDirs();
+
+// Video stream 0 of the edited file, the optional first audio stream of the recording, both
+// copied, cut to the shorter one, the output overwritten.
+QStringList muxerArguments(const QString &editedPath, const QString &recordingPath,
+                           const QString &outputPath);
+
+// Runs the program; true when it finished in time, exited normally with code 0 and the output
+// exists. Otherwise the output is removed and a program still running is killed.
+bool runMuxer(const QString &program, const QStringList &arguments, const QString &outputPath,
+              int timeoutMs = muxerTimeoutMs);
+
+struct MuxResult
+{
+    QString path;
+    bool hasAudio = false;
+};
+
+// Puts the recording's audio into the edited video. On success the edited file is removed and
+// the output is the result; otherwise (no program, or the run failed) the edited file is.
+MuxResult muxRecordingAudio(const QString &program, const QString &editedPath,
+                            const QString &recordingPath, const QString &outputPath,
+                            int timeoutMs = muxerTimeoutMs);

@@ -1,0 +1,180 @@
+#include "mediaprobe.h"
+#include "muxer.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &content = "x")
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+// A shell script standing in for the muxer: it records its arguments one per line, then runs
+// the given body.
+QString fakeMuxer(const QString &folder, const QString &body)
+{
+    const QString path = folder + "/fake-muxer";
+    writeFile(path, QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > "
+                                   "\"%1/arguments\"\n%2\n")
+                        .arg(folder, body)
+                        .toUtf8());
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+bool makeVideo(const QString &path, const QStringList &inputs)
+{
+    ffmpegLog(QStringList{"-v", "error", "-y"} + inputs + QStringList{"-t", "1", path});
+    return QFileInfo::exists(path);
+}
+
+} // namespace
+
+class TestMuxer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void findsTheFirstPlaceThatHoldsTheProgram_data();
+    void findsTheFirstPlaceThatHoldsTheProgram();
+    void passesTheFifteenArguments();
+    void outcomeOfARun_data();
+    void outcomeOfARun();
+    void noProgramKeepsTheEditedVideo();
+    void realMuxerCopiesTheRecordingsAudio();
+};
+
+void TestMuxer::findsTheFirstPlaceThatHoldsTheProgram_data()
+{
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QString>("expected");
+
+    // Paths relative to a root; the program runs from root/build/bin.
+    const QString beside = "build/bin/ffmpeg";
+    const QString libs = "build/bin/build_scripts/win_libs/ffmpeg";
+    const QString twoUp = "build_scripts/win_libs/ffmpeg";
+    const QString onPath = "path/ffmpeg";
+    QTest::newRow("beside the program") << QStringList{beside, libs, twoUp, onPath} << beside;
+    QTest::newRow("its build_scripts") << QStringList{libs, twoUp, onPath} << libs;
+    QTest::newRow("two folders up") << QStringList{twoUp, onPath} << twoUp;
+    QTest::newRow("on PATH") << QStringList{onPath} << onPath;
+    QTest::newRow("nowhere") << QStringList{} << QString();
+}
+
+void TestMuxer::findsTheFirstPlaceThatHoldsTheProgram()
+{
+    QFETCH(QStringList, present);
+    QFETCH(QString, expected);
+
+    QTemporaryDir root;
+    for (const QString &file : present) {
+        writeFile(root.filePath(file));
+        QFile::setPermissions(root.filePath(file), QFile::ReadOwner | QFile::ExeOwner);
+    }
+    QDir().mkpath(root.filePath("build/bin"));
+    const QString found = findMuxer(root.filePath("build/bin"), {root.filePath("path")});
+    QCOMPARE(found, expected.isEmpty() ? QString() : root.filePath(expected));
+}
+
+void TestMuxer::passesTheFifteenArguments()
+{
+    QTemporaryDir folder;
+    const QString program = fakeMuxer(folder.path(), "touch \"${15}\"");
+    const QString edited = folder.filePath("edited file.mp4");
+    const QString recording = folder.filePath("recording.mp4");
+    const QString output = folder.filePath("muxed.mp4");
+
+    QVERIFY(runMuxer(program, muxerArguments(edited, recording, output), output));
+    QFile arguments(folder.filePath("arguments"));
+    QVERIFY(arguments.open(QIODevice::ReadOnly));
+    const QStringList expected = {"-y",   "-i",    edited, "-i",        recording,
+                                  "-map", "0:v:0", "-map", "1:a:0?",    "-c:v",
+                                  "copy", "-c:a",  "copy", "-shortest", output};
+    QCOMPARE(QString::fromUtf8(arguments.readAll()).split('\n', Qt::SkipEmptyParts), expected);
+}
+
+void TestMuxer::outcomeOfARun_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<bool>("muxed");
+
+    QTest::newRow("writes the output, exits 0") << "touch \"${15}\"" << true;
+    QTest::newRow("writes the output, exits 3") << "touch \"${15}\"; exit 3" << false;
+    QTest::newRow("exits 0 without output") << "exit 0" << false;
+    QTest::newRow("killed by a signal") << "touch \"${15}\"; kill -9 $$" << false;
+    QTest::newRow("runs past the time limit") << "touch \"${15}\"; exec sleep 30" << false;
+}
+
+void TestMuxer::outcomeOfARun()
+{
+    QFETCH(QString, body);
+    QFETCH(bool, muxed);
+
+    QTemporaryDir folder;
+    const QString edited = folder.filePath("edited.mp4");
+    const QString recording = folder.filePath("recording.mp4");
+    const QString output = folder.filePath("muxed.mp4");
+    writeFile(edited);
+    writeFile(recording);
+    QElapsedTimer clock;
+    clock.start();
+    const MuxResult result =
+        muxRecordingAudio(fakeMuxer(folder.path(), body), edited, recording, output, 1000);
+    QVERIFY(clock.elapsed() < 10000);
+
+    QCOMPARE(result.hasAudio, muxed);
+    QCOMPARE(result.path, muxed ? output : edited);
+    QCOMPARE(QFileInfo::exists(output), muxed);
+    QCOMPARE(QFileInfo::exists(edited), !muxed);
+    QVERIFY(QFileInfo::exists(recording));
+}
+
+void TestMuxer::noProgramKeepsTheEditedVideo()
+{
+    QTemporaryDir folder;
+    const QString edited = folder.filePath("edited.mp4");
+    writeFile(edited);
+    const MuxResult result =
+        muxRecordingAudio({}, edited, folder.filePath("rec.mp4"), folder.filePath("out.mp4"));
+    QCOMPARE(result.path, edited);
+    QVERIFY(!result.hasAudio);
+    QVERIFY(QFileInfo::exists(edited));
+}
+
+void TestMuxer::realMuxerCopiesTheRecordingsAudio()
+{
+    const QString ffmpeg = findMuxer(QCoreApplication::applicationDirPath(), systemPathDirs());
+    QVERIFY2(!ffmpeg.isEmpty(), "ffmpeg is not installed");
+
+    QTemporaryDir folder;
+    const QString edited = folder.filePath("edited.mp4");
+    const QString recording = folder.filePath("recording.mp4");
+    const QString output = folder.filePath("muxed.mp4");
+    QVERIFY(
+        makeVideo(edited, {"-f", "lavfi", "-i", "testsrc=size=64x48:rate=25", "-c:v", "libx264"}));
+    QVERIFY(
+        makeVideo(recording, {"-f", "lavfi", "-i", "color=c=red:size=64x48:rate=25", "-f", "lavfi",
+                              "-i", "sine=frequency=440", "-c:v", "libx264", "-c:a", "aac"}));
+
+    const MuxResult result = muxRecordingAudio(ffmpeg, edited, recording, output);
+    QVERIFY(result.hasAudio);
+    QCOMPARE(result.path, output);
+    const QJsonObject probe = probeMedia(output);
+    QCOMPARE(mediaStream(probe, "video").value("codec_name").toString(), QString("h264"));
+    QCOMPARE(mediaStream(probe, "audio").value("codec_name").toString(), QString("aac"));
+    // The picture is the edited one (the test pattern), not the recording's red.
+    const QImage frame = firstVideoFrame(output);
+    QVERIFY(!frame.isNull());
+    QVERIFY(frame.pixelColor(2, 2) != frame.pixelColor(62, 2));
+}
+
+QTEST_MAIN(TestMuxer)
+#include "tst_muxer.moc"
