@@ -7,9 +7,74 @@
 
 namespace {
 
-// Differences are formed and applied in pieces of this size, so that the intermediate bytes stay in
-// the cache instead of making one more pass over a whole frame in memory.
-constexpr std::size_t pieceBytes = 256 * 1024;
+// Bytewise subtraction and addition modulo 256, eight bytes at a time (the high bit of each byte is
+// handled apart, so that no carry crosses into the next byte).
+constexpr quint64 highBits = 0x8080808080808080ull;
+
+quint64 subtractBytes(quint64 a, quint64 b)
+{
+    return ((a | highBits) - (b & ~highBits)) ^ ((a ^ ~b) & highBits);
+}
+
+quint64 addBytes(quint64 a, quint64 b)
+{
+    return ((a & ~highBits) + (b & ~highBits)) ^ ((a ^ b) & highBits);
+}
+
+void subtract(const uchar *current, const uchar *previous, uchar *out, std::size_t size)
+{
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 a;
+        quint64 b;
+        std::memcpy(&a, current + i, 8);
+        std::memcpy(&b, previous + i, 8);
+        const quint64 difference = subtractBytes(a, b);
+        std::memcpy(out + i, &difference, 8);
+    }
+    for (; i < size; ++i)
+        out[i] = uchar(current[i] - previous[i]);
+}
+
+void addInPlace(uchar *target, const uchar *delta, std::size_t size)
+{
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 value;
+        quint64 difference;
+        std::memcpy(&value, target + i, 8);
+        std::memcpy(&difference, delta + i, 8);
+        value = addBytes(value, difference);
+        std::memcpy(target + i, &value, 8);
+    }
+    for (; i < size; ++i)
+        target[i] = uchar(target[i] + delta[i]);
+}
+
+// A difference covers only the cells (runs of pixels within a row) that changed, after a map with
+// one byte per cell, 1 for changed: most of a screen stays as it was, and skipping it saves both
+// the compressor and every later reader a pass over unchanged memory.
+constexpr int cellPixels = 128;
+
+struct CellGrid
+{
+    explicit CellGrid(const FrameShape &shape)
+        : rowBytes(std::size_t(shape.width) * 4),
+          cellsPerRow((std::size_t(shape.width) + cellPixels - 1) / cellPixels),
+          mapBytes(cellsPerRow * std::size_t(shape.height)),
+          largest(mapBytes + std::size_t(shape.byteCount()))
+    {
+    }
+    std::size_t cellBytes(std::size_t cell) const
+    {
+        return std::min<std::size_t>(cellPixels * 4, rowBytes - cell * cellPixels * 4);
+    }
+
+    std::size_t rowBytes;
+    std::size_t cellsPerRow;
+    std::size_t mapBytes;
+    std::size_t largest;
+};
 
 } // namespace
 
@@ -41,41 +106,44 @@ FrameCompressor::~FrameCompressor()
 QByteArray FrameCompressor::compress(const QImage &frame, const QImage *previous)
 {
     const FrameShape shape = FrameShape::of(frame);
-    const std::size_t rowBytes = std::size_t(shape.width) * 4;
-    const int rowsPerPiece = int(std::max<std::size_t>(1, pieceBytes / rowBytes));
-    output.resize(ZSTD_compressBound(std::size_t(shape.byteCount())));
-    plane.resize(rowBytes * std::size_t(rowsPerPiece));
-
-    ZSTD_CCtx_reset(context, ZSTD_reset_session_only);
-    ZSTD_CCtx_setPledgedSrcSize(context, static_cast<unsigned long long>(shape.byteCount()));
-    ZSTD_outBuffer out{output.data(), output.size(), 0};
-    for (int top = 0; top < shape.height; top += rowsPerPiece) {
-        const int rows = std::min(rowsPerPiece, shape.height - top);
-        auto *piece = reinterpret_cast<uchar *>(plane.data());
-        for (int y = top; y < top + rows; ++y, piece += rowBytes) {
+    const CellGrid grid(shape);
+    const char *source = reinterpret_cast<const char *>(frame.constBits());
+    std::size_t size = std::size_t(shape.byteCount());
+    if (previous) {
+        plane.resize(grid.largest);
+        auto *map = reinterpret_cast<uchar *>(plane.data());
+        uchar *out = map + grid.mapBytes;
+        for (int y = 0; y < shape.height; ++y) {
             const uchar *current = frame.constScanLine(y);
-            if (!previous) {
-                std::memcpy(piece, current, rowBytes);
-                continue;
-            }
             const uchar *before = previous->constScanLine(y);
-            for (std::size_t i = 0; i < rowBytes; ++i)
-                piece[i] = uchar(current[i] - before[i]);
+            for (std::size_t cell = 0; cell < grid.cellsPerRow; ++cell, ++map) {
+                const std::size_t start = cell * cellPixels * 4;
+                const std::size_t bytes = grid.cellBytes(cell);
+                *map = std::memcmp(current + start, before + start, bytes) != 0;
+                if (*map) {
+                    subtract(current + start, before + start, out, bytes);
+                    out += bytes;
+                }
+            }
         }
-        ZSTD_inBuffer in{plane.data(), rowBytes * std::size_t(rows), 0};
-        const bool last = top + rows == shape.height;
-        std::size_t remaining = 0;
-        do {
-            remaining =
-                ZSTD_compressStream2(context, &out, &in, last ? ZSTD_e_end : ZSTD_e_continue);
-            if (ZSTD_isError(remaining))
-                return {};
-        } while (last ? remaining != 0 : in.pos < in.size);
+        source = plane.data();
+        size = std::size_t(out - reinterpret_cast<uchar *>(plane.data()));
+    } else if (std::size_t(frame.bytesPerLine()) != grid.rowBytes) {
+        plane.resize(size);
+        for (int y = 0; y < shape.height; ++y)
+            std::memcpy(plane.data() + std::size_t(y) * grid.rowBytes, frame.constScanLine(y),
+                        grid.rowBytes);
+        source = plane.data();
     }
-    return QByteArray(output.data(), qsizetype(out.pos));
+    output.resize(ZSTD_compressBound(size));
+    const std::size_t compressed =
+        ZSTD_compress2(context, output.data(), output.size(), source, size);
+    if (ZSTD_isError(compressed))
+        return {};
+    return QByteArray(output.data(), qsizetype(compressed));
 }
 
-FrameDecompressor::FrameDecompressor() : context(ZSTD_createDCtx()), piece(pieceBytes) {}
+FrameDecompressor::FrameDecompressor() : context(ZSTD_createDCtx()) {}
 
 FrameDecompressor::~FrameDecompressor()
 {
@@ -98,33 +166,36 @@ QImage FrameDecompressor::keyframe(const QByteArray &data, const FrameShape &sha
     return frame;
 }
 
-QImage FrameDecompressor::next(const QByteArray &data, const QImage &previous)
+bool FrameDecompressor::applyDelta(const QByteArray &data, QImage &frame)
 {
-    const FrameShape shape = FrameShape::of(previous);
-    if (ZSTD_getFrameContentSize(data.constData(), std::size_t(data.size())) !=
-        static_cast<unsigned long long>(shape.byteCount()))
-        return {};
-    QImage frame(shape.width, shape.height, shape.format);
-    if (frame.isNull() || frame.bytesPerLine() != previous.bytesPerLine() ||
-        frame.bytesPerLine() != qsizetype(shape.width) * 4)
-        return {};
-    ZSTD_DCtx_reset(context, ZSTD_reset_session_only);
-    ZSTD_inBuffer in{data.constData(), std::size_t(data.size()), 0};
-    const uchar *before = previous.constBits();
-    uchar *target = frame.bits();
-    const std::size_t total = std::size_t(shape.byteCount());
-    std::size_t done = 0;
-    std::size_t remaining = 1;
-    while (remaining != 0) {
-        ZSTD_outBuffer out{piece.data(), piece.size(), 0};
-        remaining = ZSTD_decompressStream(context, &out, &in);
-        const bool stuck = out.pos == 0 && in.pos == in.size && remaining != 0;
-        if (ZSTD_isError(remaining) || stuck || out.pos > total - done)
-            return {};
-        const auto *delta = reinterpret_cast<const uchar *>(piece.data());
-        for (std::size_t i = 0; i < out.pos; ++i)
-            target[done + i] = uchar(before[done + i] + delta[i]);
-        done += out.pos;
+    const FrameShape shape = FrameShape::of(frame);
+    const CellGrid grid(shape);
+    const unsigned long long content =
+        ZSTD_getFrameContentSize(data.constData(), std::size_t(data.size()));
+    if (content < grid.mapBytes || content > grid.largest ||
+        std::size_t(frame.bytesPerLine()) != grid.rowBytes)
+        return false;
+    plane.resize(std::size_t(content));
+    const std::size_t size = ZSTD_decompressDCtx(context, plane.data(), plane.size(),
+                                                 data.constData(), std::size_t(data.size()));
+    if (ZSTD_isError(size) || size != content)
+        return false;
+    const auto *map = reinterpret_cast<const uchar *>(plane.data());
+    const uchar *delta = map + grid.mapBytes;
+    const uchar *end = map + size;
+    uchar *row = frame.bits();
+    for (int y = 0; y < shape.height; ++y, row += grid.rowBytes) {
+        for (std::size_t cell = 0; cell < grid.cellsPerRow; ++cell, ++map) {
+            if (*map > 1)
+                return false;
+            const std::size_t bytes = grid.cellBytes(cell);
+            if (*map == 0)
+                continue;
+            if (std::size_t(end - delta) < bytes)
+                return false;
+            addInPlace(row + cell * cellPixels * 4, delta, bytes);
+            delta += bytes;
+        }
     }
-    return done == total ? frame : QImage();
+    return delta == end;
 }

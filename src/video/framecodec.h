@@ -33,9 +33,9 @@ bool isStorableFormat(QImage::Format format);
 QImage storableFrame(const QImage &image);
 
 // A keyframe is its pixel bytes compressed with zstd; any other frame is the bytewise difference
-// (modulo 256) to the frame before it, which is zero wherever the screen did not change and small
-// where a picture changed little, so it compresses far better. A checksum in every compressed
-// frame makes damage show as a failure instead of wrong pixels.
+// (modulo 256) to the frame before it, kept only where the screen changed and small where a
+// picture changed little, so it compresses far better. A checksum in every compressed frame makes
+// damage show as a failure instead of wrong pixels.
 class FrameCompressor
 {
 public:
@@ -63,10 +63,11 @@ public:
 
     // A null image when the data is damaged or does not fit the shape.
     QImage keyframe(const QByteArray &data, const FrameShape &shape);
-    // The frame that follows previous (as decompressed here, same shape); null when damaged.
-    QImage next(const QByteArray &data, const QImage &previous);
+    // Turns frame, as made here, into the one that follows it; false when the data is damaged or
+    // does not fit, and frame is then undefined.
+    bool applyDelta(const QByteArray &data, QImage &frame);
 
 private:
     ZSTD_DCtx_s *context;
-    std::vector<char> piece;
+    std::vector<char> plane;
 };

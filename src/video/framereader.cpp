@@ -28,6 +28,7 @@ QImage FrameReader::restore(qsizetype index) const
                        ? last
                        : decompressor.keyframe(chunks->data(start), chunks->info(start).shape);
     for (qsizetype i = start + 1; i <= index && !image.isNull(); ++i)
-        image = decompressor.next(chunks->data(i), image);
+        if (!decompressor.applyDelta(chunks->data(i), image))
+            image = QImage();
     return image;
 }

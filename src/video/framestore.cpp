@@ -163,6 +163,12 @@ bool FrameStore::isFull() const
     return pipeline->chunks->isFull();
 }
 
+qsizetype FrameStore::queuedCount() const
+{
+    std::lock_guard lock(pipeline->mutex);
+    return qsizetype(pipeline->pending.size());
+}
+
 void FrameStore::waitUntilStored()
 {
     std::unique_lock lock(pipeline->mutex);

@@ -36,7 +36,7 @@ public:
         qint64 memoryBudget = qint64(256) << 20;
         // Every n-th frame is compressed on its own, so that reading any frame restores at most
         // n frames.
-        int keyframeInterval = 25;
+        int keyframeInterval = 10;
         // Frames appended but not compressed yet, the one in the compressor included.
         int queueCapacity = 8;
         int compressionLevel = 1;
@@ -68,6 +68,8 @@ public:
     qsizetype droppedCount() const { return dropped; }
     // The budget is used up and the temporary file failed: no further frames are taken.
     bool isFull() const;
+    // Frames appended but not stored yet; append() refuses frames while it is at the capacity.
+    qsizetype queuedCount() const;
     // Blocks until every queued frame is compressed and stored.
     void waitUntilStored();
     qint64 memoryBytes() const;
