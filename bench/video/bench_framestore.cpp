@@ -59,14 +59,13 @@ public:
         : scrollText(textImage(QSize(scrollWindow.width(), 3600), QColor(250, 250, 248), 1)),
           noise(std::size_t(videoPatch.width()) * videoPatch.height() * 2)
     {
+        // A panel along the top and a wallpaper that darkens towards the bottom.
         desktop = QImage(frameSize, QImage::Format_RGB32);
         QPainter painter(&desktop);
-        QLinearGradient wallpaper(0, 0, frameSize.width(), frameSize.height());
-        wallpaper.setColorAt(0, QColor(20, 60, 110));
-        wallpaper.setColorAt(1, QColor(90, 30, 80));
+        QLinearGradient wallpaper(QPointF(0, 0), QPointF(0, frameSize.height()));
+        wallpaper.setStops({{0, QColor(48, 96, 120)}, {0.6, QColor(30, 50, 70)}, {1, Qt::black}});
         painter.fillRect(desktop.rect(), wallpaper);
-        painter.fillRect(QRect(0, frameSize.height() - 40, frameSize.width(), 40),
-                         QColor(32, 32, 36));
+        painter.fillRect(QRect(QPoint(), QSize(frameSize.width(), 24)), QColor(24, 24, 28));
         drawTitle(painter, scrollWindow, QStringLiteral("editor.cpp"));
 
         moving = QImage(movingSize, QImage::Format_RGB32);

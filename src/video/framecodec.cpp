@@ -21,34 +21,33 @@ quint64 addBytes(quint64 a, quint64 b)
     return ((a & ~highBits) + (b & ~highBits)) ^ ((a ^ b) & highBits);
 }
 
-void subtract(const uchar *current, const uchar *previous, uchar *out, std::size_t size)
+// Applies a bytewise operation to two runs of bytes, a word at a time where it can.
+template <typename WordOperation, typename ByteOperation>
+void combine(const uchar *a, const uchar *b, uchar *out, std::size_t size, WordOperation words,
+             ByteOperation bytes)
 {
     std::size_t i = 0;
     for (; i + 8 <= size; i += 8) {
-        quint64 a;
-        quint64 b;
-        std::memcpy(&a, current + i, 8);
-        std::memcpy(&b, previous + i, 8);
-        const quint64 difference = subtractBytes(a, b);
-        std::memcpy(out + i, &difference, 8);
+        quint64 x;
+        quint64 y;
+        std::memcpy(&x, a + i, 8);
+        std::memcpy(&y, b + i, 8);
+        const quint64 result = words(x, y);
+        std::memcpy(out + i, &result, 8);
     }
     for (; i < size; ++i)
-        out[i] = uchar(current[i] - previous[i]);
+        out[i] = bytes(a[i], b[i]);
+}
+
+void subtract(const uchar *current, const uchar *previous, uchar *out, std::size_t size)
+{
+    combine(current, previous, out, size, subtractBytes,
+            [](uchar x, uchar y) { return uchar(x - y); });
 }
 
 void addInPlace(uchar *target, const uchar *delta, std::size_t size)
 {
-    std::size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        quint64 value;
-        quint64 difference;
-        std::memcpy(&value, target + i, 8);
-        std::memcpy(&difference, delta + i, 8);
-        value = addBytes(value, difference);
-        std::memcpy(target + i, &value, 8);
-    }
-    for (; i < size; ++i)
-        target[i] = uchar(target[i] + delta[i]);
+    combine(target, delta, target, size, addBytes, [](uchar x, uchar y) { return uchar(x + y); });
 }
 
 // A difference covers only the cells (runs of pixels within a row) that changed, after a map with

@@ -12,6 +12,7 @@
 #include <deque>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 // The queue and the compressing thread of one recording. A fresh one replaces it on clear(), so
 // that snapshots of the old frames keep their chunks while the thread is gone.
@@ -209,9 +210,22 @@ FrameStore::Snapshot &FrameStore::Snapshot::operator=(const Snapshot &other)
     return *this;
 }
 
-FrameStore::Snapshot::Snapshot(Snapshot &&other) noexcept = default;
+FrameStore::Snapshot::Snapshot(Snapshot &&other) noexcept
+    : chunks(std::move(other.chunks)), stored(std::exchange(other.stored, 0)),
+      pending(std::move(other.pending)), reader(std::move(other.reader))
+{
+    other.pending.clear();
+}
 
-FrameStore::Snapshot &FrameStore::Snapshot::operator=(Snapshot &&other) noexcept = default;
+FrameStore::Snapshot &FrameStore::Snapshot::operator=(Snapshot &&other) noexcept
+{
+    chunks = std::move(other.chunks);
+    stored = std::exchange(other.stored, 0);
+    pending = std::move(other.pending);
+    other.pending.clear();
+    reader = std::move(other.reader);
+    return *this;
+}
 
 QImage FrameStore::Snapshot::at(qsizetype index) const
 {

@@ -35,7 +35,7 @@ public:
         // Compressed bytes kept in memory before frames go to the temporary file.
         qint64 memoryBudget = qint64(256) << 20;
         // Every n-th frame is compressed on its own, so that reading any frame restores at most
-        // n frames.
+        // n frames; the others hold their differences to the frame before.
         int keyframeInterval = 10;
         // Frames appended but not compressed yet, the one in the compressor included.
         int queueCapacity = 8;
@@ -92,7 +92,8 @@ class FrameStore::Snapshot
 public:
     Snapshot();
     ~Snapshot();
-    // A copy reads on its own, so copies handed to different threads do not wait for each other.
+    // A copy reads on its own, so copies handed to different threads do not wait for each other;
+    // a moved-from snapshot is empty.
     Snapshot(const Snapshot &other);
     Snapshot &operator=(const Snapshot &other);
     Snapshot(Snapshot &&other) noexcept;

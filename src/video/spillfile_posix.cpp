@@ -7,6 +7,30 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+// Repeats a positional read or write until every byte is through.
+template <typename Transfer, typename Bytes>
+bool transferAll(Transfer transfer, Bytes data, std::size_t size, std::uint64_t offset,
+                 const char *whenNothingMoved, std::string &error)
+{
+    while (size > 0) {
+        const ssize_t moved = transfer(data, size, off_t(offset));
+        if (moved < 0 && errno == EINTR)
+            continue;
+        if (moved <= 0) {
+            error = moved < 0 ? std::strerror(errno) : whenNothingMoved;
+            return false;
+        }
+        data += moved;
+        size -= std::size_t(moved);
+        offset += std::uint64_t(moved);
+    }
+    return true;
+}
+
+} // namespace
+
 std::unique_ptr<SpillFile> SpillFile::create(const std::string &folder, std::string &error)
 {
     for (int attempt = 0; attempt < 16; ++attempt) {
@@ -39,34 +63,16 @@ SpillFile::~SpillFile()
 
 bool SpillFile::write(std::uint64_t offset, const char *data, std::size_t size, std::string &error)
 {
-    while (size > 0) {
-        const ssize_t written = ::pwrite(int(handle), data, size, off_t(offset));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            error = written < 0 ? std::strerror(errno) : "nothing written";
-            return false;
-        }
-        data += written;
-        size -= std::size_t(written);
-        offset += std::uint64_t(written);
-    }
-    return true;
+    const int fd = int(handle);
+    return transferAll([fd](const char *bytes, std::size_t count,
+                            off_t at) { return ::pwrite(fd, bytes, count, at); },
+                       data, size, offset, "nothing written", error);
 }
 
 bool SpillFile::read(std::uint64_t offset, char *data, std::size_t size, std::string &error) const
 {
-    while (size > 0) {
-        const ssize_t got = ::pread(int(handle), data, size, off_t(offset));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0) {
-            error = got < 0 ? std::strerror(errno) : "unexpected end of file";
-            return false;
-        }
-        data += got;
-        size -= std::size_t(got);
-        offset += std::uint64_t(got);
-    }
-    return true;
+    const int fd = int(handle);
+    return transferAll(
+        [fd](char *bytes, std::size_t count, off_t at) { return ::pread(fd, bytes, count, at); },
+        data, size, offset, "unexpected end of file", error);
 }

@@ -41,18 +41,26 @@ PSECURITY_DESCRIPTOR ownerOnlyDescriptor()
     return descriptor;
 }
 
-OVERLAPPED at(std::uint64_t offset)
+// Repeats a positional ReadFile or WriteFile (at most 1 GB per call) until every byte is through.
+template <typename Transfer, typename Bytes>
+bool transferAll(Transfer transfer, Bytes data, std::size_t size, std::uint64_t offset,
+                 std::string &error)
 {
-    OVERLAPPED overlapped{};
-    overlapped.Offset = DWORD(offset & 0xFFFFFFFFu);
-    overlapped.OffsetHigh = DWORD(offset >> 32);
-    return overlapped;
-}
-
-// ReadFile and WriteFile take at most 4 GB per call.
-DWORD piece(std::size_t size)
-{
-    return DWORD(size < 0x40000000u ? size : 0x40000000u);
+    while (size > 0) {
+        OVERLAPPED at{};
+        at.Offset = DWORD(offset & 0xFFFFFFFFu);
+        at.OffsetHigh = DWORD(offset >> 32);
+        const DWORD count = DWORD(size < 0x40000000u ? size : 0x40000000u);
+        DWORD moved = 0;
+        if (!transfer(data, count, &moved, &at) || moved == 0) {
+            error = lastError();
+            return false;
+        }
+        data += moved;
+        size -= moved;
+        offset += moved;
+    }
+    return true;
 }
 
 } // namespace
@@ -93,35 +101,16 @@ SpillFile::~SpillFile()
 
 bool SpillFile::write(std::uint64_t offset, const char *data, std::size_t size, std::string &error)
 {
-    while (size > 0) {
-        OVERLAPPED overlapped = at(offset);
-        DWORD written = 0;
-        if (!WriteFile(reinterpret_cast<HANDLE>(handle), data, piece(size), &written,
-                       &overlapped) ||
-            written == 0) {
-            error = lastError();
-            return false;
-        }
-        data += written;
-        size -= written;
-        offset += written;
-    }
-    return true;
+    const HANDLE file = reinterpret_cast<HANDLE>(handle);
+    return transferAll([file](const char *bytes, DWORD count, DWORD *moved,
+                              OVERLAPPED *at) { return WriteFile(file, bytes, count, moved, at); },
+                       data, size, offset, error);
 }
 
 bool SpillFile::read(std::uint64_t offset, char *data, std::size_t size, std::string &error) const
 {
-    while (size > 0) {
-        OVERLAPPED overlapped = at(offset);
-        DWORD got = 0;
-        if (!ReadFile(reinterpret_cast<HANDLE>(handle), data, piece(size), &got, &overlapped) ||
-            got == 0) {
-            error = lastError();
-            return false;
-        }
-        data += got;
-        size -= got;
-        offset += got;
-    }
-    return true;
+    const HANDLE file = reinterpret_cast<HANDLE>(handle);
+    return transferAll([file](char *bytes, DWORD count, DWORD *moved,
+                              OVERLAPPED *at) { return ReadFile(file, bytes, count, moved, at); },
+                       data, size, offset, error);
 }
