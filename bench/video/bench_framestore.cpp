@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -155,6 +156,13 @@ Spread spreadOf(std::vector<double> values)
             values[std::min(values.size() - 1, values.size() * 99 / 100)], values.back()};
 }
 
+double cpuMilliseconds(clockid_t clock)
+{
+    timespec time{};
+    clock_gettime(clock, &time);
+    return time.tv_sec * 1e3 + time.tv_nsec / 1e6;
+}
+
 double millisecondsSince(const QElapsedTimer &timer)
 {
     return timer.nsecsElapsed() / 1e6;
@@ -167,6 +175,8 @@ void recordFlatOut(FrameStore &store, const ScreenContent &content, int frameCou
     const FrameStore::Options defaults;
     std::vector<double> appendMs;
     double generateMs = 0;
+    const double processCpuStart = cpuMilliseconds(CLOCK_PROCESS_CPUTIME_ID);
+    const double ownCpuStart = cpuMilliseconds(CLOCK_THREAD_CPUTIME_ID);
     QElapsedTimer wall;
     wall.start();
     for (int i = 0; i < frameCount; ++i) {
@@ -182,6 +192,9 @@ void recordFlatOut(FrameStore &store, const ScreenContent &content, int frameCou
     }
     store.waitUntilStored();
     const double seconds = wall.nsecsElapsed() / 1e9;
+    // Everything but this thread is the store's compressor.
+    const double compressorCpuMs = cpuMilliseconds(CLOCK_PROCESS_CPUTIME_ID) - processCpuStart -
+                                   (cpuMilliseconds(CLOCK_THREAD_CPUTIME_ID) - ownCpuStart);
     const Spread append = spreadOf(appendMs);
     std::printf("append on the recording thread: median %.3f ms, p99 %.3f ms, max %.3f ms\n",
                 append.median, append.p99, append.max);
@@ -189,6 +202,8 @@ void recordFlatOut(FrameStore &store, const ScreenContent &content, int frameCou
                 "%.1f s, making the frames took %.1f s of it)\n",
                 frameCount / seconds, frameCount / seconds / fps, fps, frameCount, seconds,
                 generateMs / 1000);
+    std::printf("compressor CPU: %.1f ms per frame, %.0f%% of one core at %d fps\n",
+                compressorCpuMs / frameCount, compressorCpuMs / frameCount * fps / 10, fps);
 }
 
 // Appends at the recording's pace, as the recorder does, and counts frames the store refuses.

@@ -54,7 +54,10 @@ public:
     FrameStore(const FrameStore &) = delete;
     FrameStore &operator=(const FrameStore &) = delete;
 
-    // False when the frame is null, or was dropped (queue full, or no room left).
+    // False when the frame is null, or was dropped (queue full, or no room left): whoever keeps
+    // data per frame (capture times) keeps it only for frames taken. The image is shared, not
+    // copied, until it is compressed, so one that wraps memory of the caller's must not be
+    // written to meanwhile.
     bool append(const QImage &frame);
     qsizetype count() const;
     qsizetype size() const { return count(); }
