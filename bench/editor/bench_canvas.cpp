@@ -104,7 +104,7 @@ double medianMs(const std::function<void()> &work)
 }
 
 // The scene painted as renderResult paints it, with nothing kept between paints: every blur
-// recomposes the pictures and every text strokes its halo afresh.
+// recomposes the pictures and every text grows its halo afresh.
 void paintNaively(QPixmap &target, const EditorDocument &document)
 {
     const PaintContext context{
@@ -124,9 +124,6 @@ int main(int argc, char **argv)
     EditorDocument document;
     fillDocument(document);
     QPixmap naive(Width, Height);
-    // Qt outlines the first text of a process a little differently from every later one; a paint
-    // first lets the kept halos and the naive strokes start from the same state.
-    paintNaively(naive, document);
 
     MainEditor canvas;
     canvas.attachDocument(&document);
