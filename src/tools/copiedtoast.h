@@ -1,0 +1,10 @@
+#pragma once
+
+class QString;
+class QWidget;
+
+// A short notice floating just above `anchor`, right edges aligned, that closes itself after
+// 1500 ms. Parented to `owner`, so it goes with it.
+void showCopiedToast(QWidget *owner, QWidget *anchor, const QString &text);
+
+inline constexpr int CopiedToastMs = 1500;

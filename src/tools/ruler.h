@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QLineF>
+#include <QList>
+#include <QPointF>
+#include <QWidget>
+
+// An on-screen ruler over the primary screen's available area: a horizontal and a vertical band
+// that can be dragged, and guide lines dropped by clicking a band, with the distances between
+// neighbouring guides. Bands and guides persist between runs. Closing only hides it.
+class Ruler : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Ruler(QWidget *parent = nullptr);
+
+    // Global coordinates, each line spanning the window.
+    const QList<QLineF> &guides() const { return measurements; }
+    int horizontalBandOffset() const { return horizontalRulerOffset; }
+    int verticalBandOffset() const { return verticalRulerOffset; }
+
+    void loadSettings();
+    void saveSettings();
+    // `position` in window coordinates; `fromVerticalRuler` tells which band was clicked.
+    void addMeasurement(const QPointF &position, bool fromVerticalRuler);
+    void removeMeasurementAt(const QPointF &globalPosition);
+    int measurementAt(const QPointF &globalPosition) const;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    // The window in global coordinates, right and bottom being its last pixel.
+    QRect globalRect() const;
+    void drawRulers(QPainter &painter) const;
+    void drawDistances(QPainter &painter) const;
+    static void drawDistanceLabel(QPainter &painter, const QString &text, const QPointF &centre,
+                                  bool rotated);
+
+    QList<QLineF> measurements;
+    QPointF grabOffset;
+    QPointF dragStart;
+    int selectedIndex = -1;
+    int draggedRuler = 0;
+    int horizontalRulerOffset = 0;
+    int verticalRulerOffset = 0;
+    bool draggingMeasurement = false;
+    bool draggingRuler = false;
+    bool settingsLoaded = false;
+};
