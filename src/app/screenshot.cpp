@@ -7,7 +7,9 @@
 #include "grabdesktop.h"
 #include "instantshortcuts.h"
 #include "maineditor.h"
+#include "qrscanner.h"
 #include "qxtglobalshortcut.h"
+#include "ruler.h"
 #include "settingskeys.h"
 #include "textentry.h"
 
@@ -18,6 +20,7 @@
 #include <QDialog>
 #include <QIcon>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QShortcut>
@@ -435,8 +438,24 @@ void Screenshot::hideAppIcon() {}
 void Screenshot::showAppIcon() {}
 
 void Screenshot::clickVideoCapture() {}
-void Screenshot::openRuler() {}
-void Screenshot::openQrScanner() {}
+
+void Screenshot::openRuler()
+{
+    if (!ruler)
+        ruler = new Ruler;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        ruler->setGeometry(screen->availableGeometry());
+    ruler->show();
+    ruler->raise();
+}
+
+void Screenshot::openQrScanner()
+{
+    if (!qrScanner)
+        qrScanner = new QrScanner;
+    qrScanner->startScan();
+}
+
 void Screenshot::openOcrScanner() {}
 void Screenshot::openAllFiles() {}
 void Screenshot::openSettings() {}

@@ -15,6 +15,8 @@ class QAction;
 class SelectRegion;
 class QMenu;
 class QTranslator;
+class QrScanner;
+class Ruler;
 class QxtGlobalShortcut;
 enum class ToolKind : int;
 
@@ -181,6 +183,9 @@ private:
 
     DesktopGrabber grabDesktopImage;
     QPointer<SelectRegion> regionSelector;
+    // The tool windows have no parent; a pointer clears itself when its window is destroyed.
+    QPointer<Ruler> ruler;
+    QPointer<QrScanner> qrScanner;
 
     QxtGlobalShortcut *regionShortcut = nullptr;
     QxtGlobalShortcut *fullScreenShortcut = nullptr;
