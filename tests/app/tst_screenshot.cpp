@@ -1,5 +1,7 @@
 #include "editordocument.h"
 #include "maineditor.h"
+#include "qrscanner.h"
+#include "ruler.h"
 #include "screenshot.h"
 #include "selectregion.h"
 #include "settingskeys.h"
@@ -7,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
+#include <QScreen>
 #include <QSettings>
 #include <QSlider>
 #include <QStandardPaths>
@@ -21,6 +24,15 @@ QString plainText(const QString &html)
     QTextDocument document;
     document.setHtml(html);
     return document.toPlainText();
+}
+
+template <typename Window> QList<Window *> openWindows()
+{
+    QList<Window *> found;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *window = qobject_cast<Window *>(widget))
+            found << window;
+    return found;
 }
 
 QStringList menuEntries(const QMenu *menu)
@@ -184,6 +196,42 @@ private slots:
             if (qobject_cast<SelectRegion *>(w))
                 delete w;
         }
+    }
+
+    void toolEntriesReuseTheirWindowUntilItIsDestroyed()
+    {
+        Screenshot window;
+        QMenu *tools = window.trayContextMenu()->actions().at(4)->menu();
+        QAction *rulerEntry = tools->actions().at(0);
+        QAction *qrEntry = tools->actions().at(1);
+
+        rulerEntry->trigger();
+        QCOMPARE(openWindows<Ruler>().size(), 1);
+        Ruler *ruler = openWindows<Ruler>().first();
+        QVERIFY(ruler->isVisible());
+        QCOMPARE(ruler->geometry(), QGuiApplication::primaryScreen()->availableGeometry());
+        ruler->close();
+        QVERIFY(!ruler->isVisible());
+        rulerEntry->trigger();
+        QCOMPARE(openWindows<Ruler>(), QList<Ruler *>{ruler});
+        QVERIFY(ruler->isVisible());
+        delete ruler;
+        rulerEntry->trigger();
+        QCOMPARE(openWindows<Ruler>().size(), 1);
+
+        qrEntry->trigger();
+        QCOMPARE(openWindows<QrScanner>().size(), 1);
+        QrScanner *scanner = openWindows<QrScanner>().first();
+        QTest::qWait(400);
+        qrEntry->trigger();
+        QCOMPARE(openWindows<QrScanner>(), QList<QrScanner *>{scanner});
+        delete scanner;
+        qrEntry->trigger();
+        QCOMPARE(openWindows<QrScanner>().size(), 1);
+
+        qDeleteAll(openWindows<Ruler>());
+        qDeleteAll(openWindows<QrScanner>());
+        qDeleteAll(openWindows<SelectRegion>());
     }
 
     void quitEndsTheEventLoopWhateverIsOpen()
