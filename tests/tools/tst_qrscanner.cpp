@@ -15,6 +15,23 @@ namespace {
 
 const QString Cyrillic = QStringLiteral("Съешь же ещё этих мягких булок — Ґ, Є, Ї");
 
+// A code below a page of small print, whose letters give quirc hundreds of areas to look at
+// before it reaches the code.
+QImage codeBelowText(const QImage &code)
+{
+    QImage page(1200, 1000, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    painter.setFont(font);
+    for (int y = 12; y < 1000 - code.height() - 40; y += 13)
+        painter.drawText(
+            4, y, QStringLiteral("mmm nnn www ### |||| IIII llll MMMM WWWW mwmw ").repeated(4));
+    painter.drawImage(600, 1000 - code.height() - 20, code);
+    return page;
+}
+
 QStringList sorted(QStringList texts)
 {
     texts.sort();
@@ -77,6 +94,11 @@ private slots:
         QTest::newRow("dark and light codes: the dark one only")
             << QrCodes::sheet({first, QrCodes::inverted(second)}) << QStringList{"first code"}
             << true;
+        QTest::newRow("one-pixel modules, through the enlarged picture")
+            << QrCodes::sheet({QrCodes::encode(QStringLiteral("tiny"), 1)}) << QStringList{"tiny"}
+            << false;
+        QTest::newRow("below a page of text")
+            << codeBelowText(first) << QStringList{"first code"} << true;
         QTest::newRow("no code") << QrCodes::sheet({QImage(120, 120, QImage::Format_RGB32)})
                                  << QStringList() << false;
         QTest::newRow("null picture") << QImage() << QStringList() << false;
