@@ -60,6 +60,7 @@ int Ruler::measurementAt(const QPointF &globalPosition) const
 
 void Ruler::addMeasurement(const QPointF &position, bool fromVerticalRuler)
 {
+    loadSettings();
     if (measurements.size() >= RulerGuides::MaxGuides)
         return;
     const QPointF global = position + globalRect().topLeft();
@@ -102,6 +103,8 @@ void Ruler::loadSettings()
 
 void Ruler::saveSettings()
 {
+    // Written before it was read, the store would lose what the last run left there.
+    loadSettings();
     RulerSettings::save({horizontalRulerOffset, verticalRulerOffset, measurements});
 }
 
@@ -211,6 +214,14 @@ void Ruler::hideEvent(QHideEvent *event)
 {
     saveSettings();
     QWidget::hideEvent(event);
+}
+
+void Ruler::showEvent(QShowEvent *event)
+{
+    // Before any input: a click that came ahead of the first paint would otherwise be saved and
+    // then read back as a second copy.
+    loadSettings();
+    QWidget::showEvent(event);
 }
 
 void Ruler::paintEvent(QPaintEvent *)

@@ -6,7 +6,9 @@
 #include <QMouseEvent>
 #include <QTest>
 
+#include <algorithm>
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -46,6 +48,15 @@ void drag(QWidget *widget, const QPoint &from, const QPoint &to)
     QTest::mousePress(widget, Qt::LeftButton, {}, from);
     QTest::mouseMove(widget, to);
     QTest::mouseRelease(widget, Qt::LeftButton, {}, to);
+}
+
+QList<QLineF> sorted(QList<QLineF> lines)
+{
+    std::sort(lines.begin(), lines.end(), [](const QLineF &a, const QLineF &b) {
+        return std::make_tuple(a.x1(), a.y1(), a.x2(), a.y2()) <
+               std::make_tuple(b.x1(), b.y1(), b.x2(), b.y2());
+    });
+    return lines;
 }
 
 int countHorizontal(const QList<QLineF> &guides)
@@ -203,6 +214,29 @@ private slots:
         OpenRuler next;
         QCOMPARE(next.ruler.guides(), guides);
         QCOMPARE(next.ruler.horizontalBandOffset(), 200);
+    }
+
+    void inputBeforeTheFirstPaintKeepsWhatWasStored()
+    {
+        {
+            OpenRuler open;
+            open.ruler.addMeasurement(QPointF(250, 18), false);
+            open.ruler.addMeasurement(QPointF(18, 333), true);
+        }
+        {
+            Ruler hiddenAtOnce;
+            hiddenAtOnce.setGeometry(Window);
+            hiddenAtOnce.show();
+            hiddenAtOnce.hide();
+        }
+        Ruler ruler;
+        ruler.setGeometry(Window);
+        ruler.show();
+        QTest::mouseClick(&ruler, Qt::LeftButton, {}, QPoint(600, 18));
+        ruler.grab();
+        const QList<QLineF> expected{QLineF(0, 333, 799, 333), QLineF(250, 0, 250, 599),
+                                     QLineF(600, 0, 600, 599)};
+        QCOMPARE(sorted(ruler.guides()), sorted(expected));
     }
 
     void storedLinesAreFittedToTheWindow()
