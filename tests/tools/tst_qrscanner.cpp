@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -136,12 +137,15 @@ private slots:
         const QImage code = QrCodes::encode(QStringLiteral("on a 200 % screen"), 3);
         scanner.setDesktopGrabber([&] { return frozenDesktopAtTwice(code); });
         scanner.show();
+        QElapsedTimer clock;
+        clock.start();
         scanner.startScan();
         QVERIFY(!scanner.isVisible());
         scanner.startScan();
-        QTest::qWait(150);
         QVERIFY(!scanner.openSelector());
         QTRY_VERIFY(scanner.openSelector());
+        // The dialog gets 300 ms to leave the screen (a coarse timer may fire a little early).
+        QVERIFY(clock.elapsed() >= 280);
         QCOMPARE(openSelectors().size(), 1);
         SelectRegion *selector = scanner.openSelector();
         scanner.startScan();
