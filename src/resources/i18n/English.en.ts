@@ -15,6 +15,44 @@ or drag to select a region.
     </message>
 </context>
 <context>
+    <name>QrScanner</name>
+    <message>
+        <source>QR Scanner</source>
+        <translation>QR Scanner</translation>
+    </message>
+    <message>
+        <source>RESULT</source>
+        <translation>RESULT</translation>
+    </message>
+    <message>
+        <source>Copy result</source>
+        <translation>Copy result</translation>
+    </message>
+    <message>
+        <source>Decoded text will appear here</source>
+        <translation>Decoded text will appear here</translation>
+    </message>
+    <message>
+        <source>No QR code was found in this area</source>
+        <translation>No QR code was found in this area</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Copied</translation>
+    </message>
+    <message>
+        <source>Copied to clipboard</source>
+        <translation>Copied to clipboard</translation>
+    </message>
+</context>
+<context>
+    <name>Ruler</name>
+    <message>
+        <source>%1 px</source>
+        <translation>%1 px</translation>
+    </message>
+</context>
+<context>
     <name>Screenshot</name>
     <message>
         <source>Quorvel</source>

@@ -15,6 +15,44 @@ Ziehen: Bereich auswählen
     </message>
 </context>
 <context>
+    <name>QrScanner</name>
+    <message>
+        <source>QR Scanner</source>
+        <translation>QR-Scanner</translation>
+    </message>
+    <message>
+        <source>RESULT</source>
+        <translation>ERGEBNIS</translation>
+    </message>
+    <message>
+        <source>Copy result</source>
+        <translation>Ergebnis kopieren</translation>
+    </message>
+    <message>
+        <source>Decoded text will appear here</source>
+        <translation>Der erkannte Text erscheint hier</translation>
+    </message>
+    <message>
+        <source>No QR code was found in this area</source>
+        <translation>In diesem Bereich wurde kein QR-Code gefunden</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Kopiert</translation>
+    </message>
+    <message>
+        <source>Copied to clipboard</source>
+        <translation>In die Zwischenablage kopiert</translation>
+    </message>
+</context>
+<context>
+    <name>Ruler</name>
+    <message>
+        <source>%1 px</source>
+        <translation>%1 px</translation>
+    </message>
+</context>
+<context>
     <name>Screenshot</name>
     <message>
         <source>Quorvel</source>

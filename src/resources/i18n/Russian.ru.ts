@@ -15,6 +15,44 @@ Or select region.
     </message>
 </context>
 <context>
+    <name>QrScanner</name>
+    <message>
+        <source>QR Scanner</source>
+        <translation>Сканер QR-кодов</translation>
+    </message>
+    <message>
+        <source>RESULT</source>
+        <translation>РЕЗУЛЬТАТ</translation>
+    </message>
+    <message>
+        <source>Copy result</source>
+        <translation>Копировать результат</translation>
+    </message>
+    <message>
+        <source>Decoded text will appear here</source>
+        <translation>Здесь появится распознанный текст</translation>
+    </message>
+    <message>
+        <source>No QR code was found in this area</source>
+        <translation>В этой области QR-код не найден</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Скопировано</translation>
+    </message>
+    <message>
+        <source>Copied to clipboard</source>
+        <translation>Скопировано в буфер обмена</translation>
+    </message>
+</context>
+<context>
+    <name>Ruler</name>
+    <message>
+        <source>%1 px</source>
+        <translation>%1 пкс</translation>
+    </message>
+</context>
+<context>
     <name>Screenshot</name>
     <message>
         <source>Quorvel</source>

@@ -15,6 +15,44 @@ Or select region.
     </message>
 </context>
 <context>
+    <name>QrScanner</name>
+    <message>
+        <source>QR Scanner</source>
+        <translation>Сканер QR-кодів</translation>
+    </message>
+    <message>
+        <source>RESULT</source>
+        <translation>РЕЗУЛЬТАТ</translation>
+    </message>
+    <message>
+        <source>Copy result</source>
+        <translation>Копіювати результат</translation>
+    </message>
+    <message>
+        <source>Decoded text will appear here</source>
+        <translation>Тут зʼявиться розпізнаний текст</translation>
+    </message>
+    <message>
+        <source>No QR code was found in this area</source>
+        <translation>У цій області QR-код не знайдено</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Скопійовано</translation>
+    </message>
+    <message>
+        <source>Copied to clipboard</source>
+        <translation>Скопійовано в буфер обміну</translation>
+    </message>
+</context>
+<context>
+    <name>Ruler</name>
+    <message>
+        <source>%1 px</source>
+        <translation>%1 пкс</translation>
+    </message>
+</context>
+<context>
     <name>Screenshot</name>
     <message>
         <source>Quorvel</source>
