@@ -1,6 +1,8 @@
 // The storyboard timeline of a one-minute recording at 1600 pixels wide with 50 bands over
-// screen-like thumbnails: the cost of one repaint, and of making the thumbnails on a resize.
+// screen-like thumbnails: the cost of one repaint, and of making the thumbnails on a resize, from
+// frames in memory and from the recorder's compressed frame store.
 
+#include "framestore.h"
 #include "screenlike.h"
 #include "storyboardtimeline.h"
 
@@ -102,17 +104,39 @@ int main(int argc, char **argv)
         timeline.setPlayhead(playhead++ * 40 % durationMs);
         timeline.repaint();
     });
-    int widthStep = 0;
-    const Figures resize = measure(resizeRuns, [&] {
-        timeline.resize(timelineWidth - (++widthStep % 2), 64);
-        QCoreApplication::processEvents();
-    });
+    // Back and forth by one pixel keeps the thumbnail count; by 40 pixels changes it.
+    auto resizing = [&](int step) {
+        return measure(resizeRuns, [&, step, flip = false]() mutable {
+            flip = !flip;
+            timeline.resize(timelineWidth + (flip ? step : 0), 64);
+            QCoreApplication::processEvents();
+        });
+    };
+    const Figures memorySame = resizing(1);
+    const Figures memoryNew = resizing(40);
+
+    FrameStore store;
+    // Faster than real time: wait for the compressor rather than have it drop frames.
+    for (int i = 0; i < frameCount; ++i) {
+        if (store.queuedCount() >= FrameStore::Options().queueCapacity)
+            store.waitUntilStored();
+        store.append(frames[i]);
+    }
+    store.waitUntilStored();
+    timeline.setFrames(TimelineFrames::of(store.snapshot()), durationMs);
+    const Figures storeSame = resizing(1);
+    const Figures storeNew = resizing(40);
 
     std::printf("bench_timeline: %d px wide, %d bands in %d lanes, %d thumbnails, %d frames\n",
                 timelineWidth, bandCount, assignLanes(bands).count, timelineWidth / 40, frameCount);
-    std::printf("  repaint            median %6.3f ms   p99 %6.3f ms   (%d runs)\n", repaint.median,
-                repaint.p99, repaintRuns);
-    std::printf("  resize, thumbnails median %6.3f ms   p99 %6.3f ms   (%d runs)\n", resize.median,
-                resize.p99, resizeRuns);
+    auto print = [](const char *what, const Figures &figures, int runs) {
+        std::printf("  %-44s median %7.3f ms   p99 %7.3f ms   (%d runs)\n", what, figures.median,
+                    figures.p99, runs);
+    };
+    print("repaint", repaint, repaintRuns);
+    print("resize, same thumbnail count", memorySame, resizeRuns);
+    print("resize, new thumbnails, frames in memory", memoryNew, resizeRuns);
+    print("resize, same thumbnail count, frame store", storeSame, resizeRuns);
+    print("resize, new thumbnails, frame store", storeNew, resizeRuns);
     return 0;
 }

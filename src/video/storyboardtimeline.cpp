@@ -120,13 +120,21 @@ TimelineGeometry StoryboardTimeline::geometry(const LaneAssignment &lanes) const
     return TimelineGeometry(width(), height(), durationMs, firstLane, lanes.count);
 }
 
+QSize StoryboardTimeline::thumbnailLayout() const
+{
+    if (frames.count < 1 || !frames.frameAt || width() < 1 || height() < 1)
+        return {};
+    return QSize(geometry(LaneAssignment()).thumbnailCount(), height());
+}
+
 void StoryboardTimeline::rebuildThumbnails()
 {
     thumbnails.clear();
-    if (frames.count < 1 || !frames.frameAt || width() < 1 || height() < 1)
+    thumbnailsLayout = thumbnailLayout();
+    if (thumbnailsLayout.isEmpty())
         return;
     const TimelineGeometry geo = geometry(LaneAssignment());
-    const int count = geo.thumbnailCount();
+    const int count = thumbnailsLayout.width();
     thumbnails.reserve(count);
     for (int i = 0; i < count; ++i) {
         const QImage frame =
@@ -291,7 +299,11 @@ void StoryboardTimeline::paintEvent(QPaintEvent *)
 void StoryboardTimeline::resizeEvent(QResizeEvent *)
 {
     firstLane = TimelineGeometry::clampFirstLane(firstLane, assignLanes(bands).count);
-    rebuildThumbnails();
+    // Thumbnails have a fixed size, so the width matters only through their count: within one
+    // step of it they stay as they are, sparing a window resize from reading frames back out of
+    // a compressed store on every pixel.
+    if (thumbnailLayout() != thumbnailsLayout)
+        rebuildThumbnails();
 }
 
 void StoryboardTimeline::paintThumbnails(QPainter &painter, const TimelineGeometry &geo) const

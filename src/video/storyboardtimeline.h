@@ -75,6 +75,8 @@ private:
     };
 
     TimelineGeometry geometry(const LaneAssignment &lanes) const;
+    // The count and height of the thumbnails the current frames and size call for.
+    QSize thumbnailLayout() const;
     void rebuildThumbnails();
     void seekTo(qint64 ms);
     void dragBandTo(QPoint position, qint64 ms);
@@ -89,6 +91,7 @@ private:
 
     TimelineFrames frames;
     QList<QImage> thumbnails;
+    QSize thumbnailsLayout;
     qint64 durationMs = 0;
     qint64 playheadMs = 0;
     QList<TimelineBand> bands;

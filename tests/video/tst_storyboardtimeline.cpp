@@ -407,19 +407,34 @@ private slots:
         QCOMPARE(image.pixelColor(200, 43) == QColor(Qt::white), selected);
     }
 
+    // A locked band shows its label, "Audio" when it has none, and never an icon.
+    void lockedBandShowsItsLabel_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("own label") << QStringLiteral("Microphone") << QStringLiteral("Microphone");
+        QTest::newRow("no label") << QString() << QStringLiteral("Audio");
+    }
     void lockedBandShowsItsLabel()
     {
+        QFETCH(QString, label);
+        QFETCH(QString, shown);
         Timeline timeline(axisWidth);
         TimelineBand audio = band(0, axisDuration, QColor(48, 145, 190));
         audio.locked = true;
+        audio.label = label;
+        timeline.widget.setBands({audio});
+        const QImage withoutIcon = timeline.picture();
         audio.kind = 0;
         timeline.widget.setBands({audio});
-        // The label sits from x 7 on; an arrow icon would be drawn at x 7 to 17.
-        const QList<QPair<int, int>> runs = textRuns(timeline.picture(), 10, 35, 180);
+        QCOMPARE(timeline.picture(), withoutIcon);
+
+        // The label starts 5 pixels into the band, which starts at x 2.
+        const QList<QPair<int, int>> runs = textRuns(withoutIcon, 2, 45, 180);
         QVERIFY(!runs.isEmpty());
-        QCOMPARE(runs.first().first >= 7, true);
-        QVERIFY(runs.last().second - runs.first().first >
-                timeline.widget.fontMetrics().horizontalAdvance(QStringLiteral("Aud")));
+        QVERIFY(runs.first().first >= 7);
+        const int width = runs.last().second - runs.first().first + 1;
+        QVERIFY(std::abs(width - timeline.widget.fontMetrics().horizontalAdvance(shown)) <= 2);
     }
 
     // The ruler counts whole seconds up to the end, the last tick at the end of the strip.
@@ -454,7 +469,8 @@ private slots:
     }
 
     // Thumbnails are one per 40 pixels, a single stretched one under 80, each made from the
-    // frame at its share of the recording; only those frames are read.
+    // frame at its share of the recording; only those frames are read, and a resize reads them
+    // again only when their count changes.
     void thumbnails_data()
     {
         QTest::addColumn<int>("width");
@@ -476,6 +492,10 @@ private slots:
                               }};
         timeline.widget.setFrames(source, axisDuration);
         QCOMPARE(reads, frameOfSlot.size());
+        // A resize that keeps the count keeps the thumbnails.
+        timeline.widget.resize(width - 1, 64);
+        QCOMPARE(reads, frameOfSlot.size());
+        timeline.widget.resize(width, 64);
 
         const QImage image = timeline.picture();
         const int strip = width - 5;
@@ -486,6 +506,9 @@ private slots:
             for (int x : {left + 2, (left + right) / 2, right - 2})
                 QCOMPARE(image.pixelColor(x, 25), colors[frameOfSlot[slot]]);
         }
+
+        timeline.widget.resize(160, 64);
+        QCOMPARE(reads, frameOfSlot.size() + 4);
     }
 };
 
