@@ -103,7 +103,7 @@ void StoryboardTimeline::ensureBandVisible(int index)
         return;
     const LaneAssignment lanes = assignLanes(bands);
     const int lane = lanes.laneOf[index];
-    if (geometry(lanes).showsLane(lane))
+    if (timelineGeometry(lanes).showsLane(lane))
         return;
     firstLane = TimelineGeometry::clampFirstLane(lane - (lanes.count == 1 ? 0 : 1), lanes.count);
     update();
@@ -115,7 +115,7 @@ void StoryboardTimeline::setPlayhead(qint64 ms)
     update();
 }
 
-TimelineGeometry StoryboardTimeline::geometry(const LaneAssignment &lanes) const
+TimelineGeometry StoryboardTimeline::timelineGeometry(const LaneAssignment &lanes) const
 {
     return TimelineGeometry(width(), height(), durationMs, firstLane, lanes.count);
 }
@@ -124,7 +124,7 @@ QSize StoryboardTimeline::thumbnailLayout() const
 {
     if (frames.count < 1 || !frames.frameAt || width() < 1 || height() < 1)
         return {};
-    return QSize(geometry(LaneAssignment()).thumbnailCount(), height());
+    return QSize(timelineGeometry(LaneAssignment()).thumbnailCount(), height());
 }
 
 void StoryboardTimeline::rebuildThumbnails()
@@ -133,7 +133,7 @@ void StoryboardTimeline::rebuildThumbnails()
     thumbnailsLayout = thumbnailLayout();
     if (thumbnailsLayout.isEmpty())
         return;
-    const TimelineGeometry geo = geometry(LaneAssignment());
+    const TimelineGeometry geo = timelineGeometry(LaneAssignment());
     const int count = thumbnailsLayout.width();
     thumbnails.reserve(count);
     for (int i = 0; i < count; ++i) {
@@ -156,7 +156,7 @@ void StoryboardTimeline::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     const LaneAssignment lanes = assignLanes(bands);
-    const TimelineGeometry geo = geometry(lanes);
+    const TimelineGeometry geo = timelineGeometry(lanes);
     pressPosition = event->position().toPoint();
     lastMs = geo.msAt(pressPosition.x());
     moved = false;
@@ -183,7 +183,7 @@ void StoryboardTimeline::mousePressEvent(QMouseEvent *event)
 void StoryboardTimeline::mouseReleaseEvent(QMouseEvent *event)
 {
     if (dragMode == DragBody && !moved)
-        seekTo(geometry(assignLanes(bands)).msAt(event->position().toPoint().x()));
+        seekTo(timelineGeometry(assignLanes(bands)).msAt(event->position().toPoint().x()));
     dragMode = DragNone;
     dragBand = -1;
     setCursor(Qt::PointingHandCursor);
@@ -192,7 +192,7 @@ void StoryboardTimeline::mouseReleaseEvent(QMouseEvent *event)
 void StoryboardTimeline::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint position = event->position().toPoint();
-    const qint64 ms = geometry(assignLanes(bands)).msAt(position.x());
+    const qint64 ms = timelineGeometry(assignLanes(bands)).msAt(position.x());
     switch (dragMode) {
     case DragNone:
         if (!(event->buttons() & Qt::LeftButton))
@@ -240,7 +240,7 @@ void StoryboardTimeline::dragBandTo(QPoint position, qint64 ms)
 void StoryboardTimeline::updateHoverCursor(QPoint position)
 {
     const LaneAssignment lanes = assignLanes(bands);
-    switch (geometry(lanes).hitTest(bands, lanes, position).part) {
+    switch (timelineGeometry(lanes).hitTest(bands, lanes, position).part) {
     case BandPart::StartEdge:
     case BandPart::EndEdge:
         setCursor(Qt::SizeHorCursor);
@@ -277,7 +277,7 @@ void StoryboardTimeline::leaveEvent(QEvent *event)
 void StoryboardTimeline::paintEvent(QPaintEvent *)
 {
     const LaneAssignment lanes = assignLanes(bands);
-    const TimelineGeometry geo = geometry(lanes);
+    const TimelineGeometry geo = timelineGeometry(lanes);
     const int w = width();
     const int h = height();
     QPainter painter(this);

@@ -74,7 +74,7 @@ private:
         DragBody
     };
 
-    TimelineGeometry geometry(const LaneAssignment &lanes) const;
+    TimelineGeometry timelineGeometry(const LaneAssignment &lanes) const;
     // The count and height of the thumbnails the current frames and size call for.
     QSize thumbnailLayout() const;
     void rebuildThumbnails();
