@@ -227,4 +227,11 @@ Ziehen: Bereich auswählen
         <translation>SelectRegion</translation>
     </message>
 </context>
+<context>
+    <name>StoryboardTimeline</name>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+</context>
 </TS>

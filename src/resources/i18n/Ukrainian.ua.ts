@@ -227,4 +227,11 @@ Or select region.
         <translation>SelectRegion</translation>
     </message>
 </context>
+<context>
+    <name>StoryboardTimeline</name>
+    <message>
+        <source>Audio</source>
+        <translation>Аудіо</translation>
+    </message>
+</context>
 </TS>
