@@ -93,6 +93,8 @@ VideoRecord::VideoRecord(const Environment &environment, QWidget *parent)
 {
     ui->setupUi(this);
     ui->playWidget->hide();
+    // Hidden until the upload popup exists to take the file.
+    ui->bt_upload->hide();
     ui->lcdNumber->display(QStringLiteral("00:00"));
     mp4Recorder = new Mp4Recorder(this);
     createCompanionWindows();
