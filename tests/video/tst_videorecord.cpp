@@ -76,6 +76,30 @@ QString gifFailureEvent()
            QSysInfo::prettyProductName();
 }
 
+// Files of this process may not grow beyond a few bytes while it lives, whoever runs the test
+// (root included): writes come up short as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &previous);
+        rlimit small = previous;
+        small.rlim_cur = bytes;
+        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+
+private:
+    rlimit previous{};
+    void (*previousHandler)(int) = nullptr;
+};
+
 QStringList recorderFilesIn(const QString &folder)
 {
     return QDir(folder).entryList({QStringLiteral("videostream*")}, QDir::Files);
@@ -110,6 +134,7 @@ private slots:
     void gifFailuresAreLoggedAndReported();
     void gifRecordingBecomesAFile();
     void mp4IsFinalisedOnceWithEvenSize();
+    void mp4ThatCannotBeWrittenFails();
     void closingDuringEncodingLeavesNoFile();
 
 private:
@@ -454,16 +479,8 @@ void TestVideoRecord::gifFailuresAreLoggedAndReported()
     } else if (failure == "encode error") {
         recorder->finishEncoding(QByteArray());
     } else {
-        // Files may not grow beyond 3 bytes, whoever runs the test: the write comes up short.
-        rlimit previous;
-        getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit small = previous;
-        small.rlim_cur = 3;
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &small);
+        const FileSizeLimit limit(3);
         recorder->finishEncoding(QByteArray("GIF89a"));
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, oldHandler);
         QCOMPARE(recorderFilesIn(QDir::tempPath()), QStringList());
     }
     QVERIFY(!events.isEmpty());
@@ -540,6 +557,27 @@ void TestVideoRecord::mp4IsFinalisedOnceWithEvenSize()
     QVERIFY(mediaStream(probeMedia(path), "audio").isEmpty());
     recorder->close();
     QVERIFY(!QFile::exists(path));
+}
+
+void TestVideoRecord::mp4ThatCannotBeWrittenFails()
+{
+    FakeWorld world;
+    auto recorder = shownRecorder(world, "mp4");
+    {
+        const FileSizeLimit limit(0);
+        recorder->on_bt_start_rec_clicked();
+        captureStored(*recorder);
+        QTest::ignoreMessage(QtDebugMsg,
+                             QRegularExpression("^Recording Status: Failed! \\(MP4 recorder "
+                                                "produced no file\\)"));
+        // No stopped state follows a file that never opened: the stop itself ends it.
+        recorder->on_bt_start_rec_clicked();
+    }
+    QVERIFY(recorder->resultPath().isEmpty());
+    QCOMPARE(recorderFilesIn(QDir::tempPath()), QStringList());
+    const auto *start = recorder->findChild<QPushButton *>("bt_start_rec");
+    QCOMPARE(start->text(), QString("• Record"));
+    QVERIFY(start->isEnabled());
 }
 
 void TestVideoRecord::closingDuringEncodingLeavesNoFile()
