@@ -393,8 +393,10 @@ void TestVideoRecord::framesCarryCursorAndClicks()
     const auto at = [scale](qreal v) { return int(std::lround(v * scale)); };
     // The cursor's picture, scaled with the grab, has its hot spot under the pointer.
     const QRect cursorBox(at(50) - at(2), at(40) - at(2), at(8), at(8));
-    QCOMPARE(frame.pixel(cursorBox.center()), qRgb(255, 0, 0));
+    QCOMPARE(frame.pixel(cursorBox.topLeft()), qRgb(255, 0, 0));
+    QCOMPARE(frame.pixel(cursorBox.bottomRight()), qRgb(255, 0, 0));
     QCOMPARE(frame.pixel(cursorBox.topLeft() - QPoint(1, 1)), background);
+    QCOMPARE(frame.pixel(cursorBox.bottomRight() + QPoint(1, 1)), background);
 
     const QPoint centre(at(click.x()), at(click.y()));
     // Radii are in grabbed pixels whatever the scale.
