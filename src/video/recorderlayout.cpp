@@ -23,13 +23,17 @@ int barWidthFor(int captureWidth)
     return captureWidth + 2 * RecorderLayout::borderWidth;
 }
 
-QSize draggedCaptureSize(const QSize &start, const QPoint &offset, bool width, bool height)
+QSize minimumCaptureSize(int barMinimumWidth)
 {
-    return QSize(width ? std::max(RecorderLayout::minimumCaptureWidth, start.width() + offset.x())
-                       : start.width(),
-                 height
-                     ? std::max(RecorderLayout::minimumCaptureHeight, start.height() + offset.y())
-                     : start.height());
+    return QSize(std::max(1, barMinimumWidth - 2 * RecorderLayout::borderWidth),
+                 RecorderLayout::minimumCaptureHeight);
+}
+
+QSize draggedCaptureSize(const QSize &start, const QPoint &offset, bool width, bool height,
+                         const QSize &minimum)
+{
+    return QSize(width ? std::max(minimum.width(), start.width() + offset.x()) : start.width(),
+                 height ? std::max(minimum.height(), start.height() + offset.y()) : start.height());
 }
 
 QPoint clampedBarPosition(const QPoint &wanted, const QSize &barSize, int captureHeight,

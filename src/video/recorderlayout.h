@@ -20,10 +20,7 @@ struct RecorderLayout
 
     static inline constexpr int borderWidth = 5;
     static inline constexpr int barHeight = 39;
-    static inline constexpr int minimumBarWidth = 300;
     static inline constexpr int minimumCaptureHeight = 100;
-    // The bar is never narrower than its minimum, and the capture area spans the bar.
-    static inline constexpr int minimumCaptureWidth = minimumBarWidth - 2 * borderWidth;
 
     // `bar` is the bar's frame; `timelineHeight` is 0 unless a timeline sits in the group.
     static RecorderLayout around(const QRect &bar, const QSize &captureSize, int timelineHeight);
@@ -32,9 +29,14 @@ struct RecorderLayout
 // The bar's width for a capture area of this width.
 int barWidthFor(int captureWidth);
 
+// The smallest capture area under a bar that needs `barMinimumWidth`: the bar spans the area and
+// its borders, and must not squeeze its buttons.
+QSize minimumCaptureSize(int barMinimumWidth);
+
 // A capture size dragged from `start` by `offset`, in the directions the dragged piece moves
-// (right border: width, bottom border: height, corner: both); never below the minimum size.
-QSize draggedCaptureSize(const QSize &start, const QPoint &offset, bool width, bool height);
+// (right border: width, bottom border: height, corner: both); never below `minimum`.
+QSize draggedCaptureSize(const QSize &start, const QPoint &offset, bool width, bool height,
+                         const QSize &minimum);
 
 // The bar's position while its handle is dragged: the wanted position kept on the virtual
 // desktop, below the top of the primary screen's available area and with room for the capture

@@ -1,6 +1,7 @@
 #include "videorecord.h"
 #include "ui_videorecord.h"
 
+#include "buttonicon.h"
 #include "gifencoder.h"
 #include "recorderlayout.h"
 #include "recordersettingspopup.h"
@@ -96,6 +97,7 @@ VideoRecord::VideoRecord(const Environment &environment, QWidget *parent)
     // Hidden until the upload popup exists to take the file.
     ui->bt_upload->hide();
     ui->lcdNumber->display(QStringLiteral("00:00"));
+    ui->bt_settings->setIcon(buttonIcon(QStringLiteral("settings")));
     mp4Recorder = new Mp4Recorder(this);
     createCompanionWindows();
     loadSettings();
@@ -752,7 +754,7 @@ bool VideoRecord::eventFilter(QObject *watched, QEvent *event)
             const QPoint offset =
                 static_cast<QMouseEvent *>(event)->globalPosition().toPoint() - resizePress;
             setCaptureSize(draggedCaptureSize(resizeStartSize, offset, border != bottomBorder,
-                                              border != rightBorder));
+                                              border != rightBorder, smallestCaptureSize()));
         }
         return true;
     case QEvent::MouseButtonRelease:
@@ -839,7 +841,7 @@ void VideoRecord::applyStoredGeometry()
         capture = QSize(std::max(1, window.width() - 2 * RecorderLayout::borderWidth),
                         std::max(RecorderLayout::minimumCaptureHeight, captureLabel->height()));
     }
-    setCaptureSize(draggedCaptureSize(capture, QPoint(), true, true));
+    setCaptureSize(draggedCaptureSize(capture, QPoint(), true, true, smallestCaptureSize()));
 
     const QScreen *primary = QGuiApplication::primaryScreen();
     if (!primary)
@@ -851,6 +853,11 @@ void VideoRecord::applyStoredGeometry()
     move(clampedBarPosition(wanted, size(), captureLabel->height(),
                             primary->virtualGeometry().size(), available.top()));
     layoutGroup();
+}
+
+QSize VideoRecord::smallestCaptureSize() const
+{
+    return minimumCaptureSize(std::max(minimumWidth(), layout()->minimumSize().width()));
 }
 
 void VideoRecord::setCaptureSize(const QSize &size)

@@ -108,6 +108,7 @@ private:
     void toggleMicrophone(bool on);
     void toggleClickHighlight(bool on);
     void applyStoredGeometry();
+    QSize smallestCaptureSize() const;
     void setCaptureSize(const QSize &size);
     void layoutGroup();
     void storeGeometry() const;

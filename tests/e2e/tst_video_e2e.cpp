@@ -18,7 +18,7 @@ namespace {
 
 constexpr int recordMs = 3000;
 const QPoint barPosition(100, 100);
-const QSize captureSize(320, 240);
+const QSize captureSize(400, 240);
 
 // A small window sliding to and fro across the capture area, so that the frames differ.
 class MovingWindow : public QRasterWindow
@@ -78,11 +78,15 @@ class VideoEndToEnd : public QObject
 
 private slots:
     void init();
+    void barAndCornerAreDraggedAndKept();
     void recordsGif();
     void recordsSilentMp4WithoutSoundServer();
     void recordsMicrophoneIntoMp4();
 
 private:
+    // Starts the program and opens a recorder from the tray menu; returns the bar's frame.
+    QRect openRecorder(XSession &session);
+    static void storeSettings(const XSession &session, const QString &format, bool microphone);
     // Records about three seconds and returns a copy of the finished file, or an empty string
     // with the step that failed in `failure`.
     QString record(const QString &format, bool microphone, QTemporaryDir &folder);
@@ -97,25 +101,11 @@ void VideoEndToEnd::init()
     failure.clear();
 }
 
-QString VideoEndToEnd::record(const QString &format, bool microphone, QTemporaryDir &folder)
+QRect VideoEndToEnd::openRecorder(XSession &session)
 {
-    XSession session;
-    session.setEnvironment("TMPDIR", folder.path());
-    {
-        QDir().mkpath(QFileInfo(session.settingsFile()).path());
-        QSettings settings(session.settingsFile(), QSettings::IniFormat);
-        settings.setValue("videoFormat", format);
-        settings.setValue("videoFramerate", "25");
-        settings.setValue("recordMicrophone", microphone);
-        settings.setValue("videoRecorderPosition", barPosition);
-        settings.setValue("videoRecorderCaptureSize", captureSize);
-    }
-    MovingWindow moving;
-    moving.show();
     failure = "the program did not start";
     if (!session.start())
         return {};
-
     failure = "no tray icon appeared";
     const QList<QRect> icons = session.waitForWindows(QSize(64, 64), 10000);
     if (icons.isEmpty())
@@ -125,13 +115,35 @@ QString VideoEndToEnd::record(const QString &format, bool microphone, QTemporary
     XSession::xdotool({"click", "3"});
     QTest::qWait(700);
     XSession::xdotool({"key", "Down", "Down", "Down", "Return"});
+    failure = "the recorder did not open";
+    return session.waitForWindowNamed("Video Recorder", 5000);
+}
+
+void VideoEndToEnd::storeSettings(const XSession &session, const QString &format, bool microphone)
+{
+    QDir().mkpath(QFileInfo(session.settingsFile()).path());
+    QSettings settings(session.settingsFile(), QSettings::IniFormat);
+    settings.setValue("videoFormat", format);
+    settings.setValue("videoFramerate", "25");
+    settings.setValue("recordMicrophone", microphone);
+    settings.setValue("videoRecorderPosition", barPosition);
+    settings.setValue("videoRecorderCaptureSize", captureSize);
+}
+
+QString VideoEndToEnd::record(const QString &format, bool microphone, QTemporaryDir &folder)
+{
+    XSession session;
+    session.setEnvironment("TMPDIR", folder.path());
+    storeSettings(session, format, microphone);
+    MovingWindow moving;
+    moving.show();
+    const QRect bar = openRecorder(session);
     failure = "the recorder did not open at its stored place";
-    const QRect bar = session.waitForWindowNamed("Video Recorder", 5000);
     if (bar.topLeft() != barPosition)
         return {};
 
     // "• Record" is the bar's first button; it turns into "◼ Stop".
-    const QPoint button = bar.topLeft() + QPoint(8 + 37, 19);
+    const QPoint button = bar.topLeft() + QPoint(6 + 37, 19);
     XSession::xdotool({"mousemove", QString::number(button.x()), QString::number(button.y())});
     QTest::qWait(300);
     XSession::xdotool({"click", "1"});
@@ -164,6 +176,30 @@ QString VideoEndToEnd::record(const QString &format, bool microphone, QTemporary
     const QString kept = folder.filePath("recorded." + format);
     QFile::copy(result, kept);
     return kept;
+}
+
+void VideoEndToEnd::barAndCornerAreDraggedAndKept()
+{
+    XSession session;
+    storeSettings(session, "gif", false);
+    const QRect bar = openRecorder(session);
+    QCOMPARE(bar, QRect(barPosition, QSize(captureSize.width() + 10, 39)));
+
+    // The handle lies between the bar's buttons and its close button.
+    const QPoint handle(bar.right() - 40, bar.center().y());
+    XSession::drag(handle, handle + QPoint(150, 80));
+    const QPoint moved = barPosition + QPoint(150, 80);
+    QTRY_COMPARE(session.waitForWindowNamed("Video Recorder", 1000).topLeft(), moved);
+
+    // The corner piece lies below the right border, right of the bottom border.
+    const QPoint corner = moved + QPoint(captureSize.width() + 7, 39 + captureSize.height() + 2);
+    XSession::drag(corner, corner + QPoint(100, 50));
+    const QSize resized = captureSize + QSize(100, 50);
+    QTRY_COMPARE(session.waitForWindowNamed("Video Recorder", 1000).width(), resized.width() + 10);
+
+    QSettings stored(session.settingsFile(), QSettings::IniFormat);
+    QTRY_COMPARE((stored.sync(), stored.value("videoRecorderCaptureSize").toSize()), resized);
+    QCOMPARE(stored.value("videoRecorderPosition").toPoint(), moved);
 }
 
 void VideoEndToEnd::recordsGif()

@@ -293,11 +293,12 @@ void TestVideoRecord::groupLayout()
 void TestVideoRecord::dragsStayInBounds()
 {
     const QSize start(400, 300);
-    QCOMPARE(draggedCaptureSize(start, QPoint(50, 70), true, false), QSize(450, 300));
-    QCOMPARE(draggedCaptureSize(start, QPoint(50, 70), false, true), QSize(400, 370));
-    QCOMPARE(draggedCaptureSize(start, QPoint(-500, -500), true, true),
-             QSize(RecorderLayout::minimumCaptureWidth, 100));
-    QCOMPARE(barWidthFor(RecorderLayout::minimumCaptureWidth), 300);
+    const QSize minimum = minimumCaptureSize(330);
+    QCOMPARE(minimum, QSize(320, 100));
+    QCOMPARE(barWidthFor(minimum.width()), 330);
+    QCOMPARE(draggedCaptureSize(start, QPoint(50, 70), true, false, minimum), QSize(450, 300));
+    QCOMPARE(draggedCaptureSize(start, QPoint(50, 70), false, true, minimum), QSize(400, 370));
+    QCOMPARE(draggedCaptureSize(start, QPoint(-500, -500), true, true, minimum), minimum);
 
     const QSize bar(410, 39), desktop(1920, 1080);
     QCOMPARE(clampedBarPosition(QPoint(-20, -5), bar, 300, desktop, 0), QPoint(0, 0));
@@ -533,7 +534,7 @@ void TestVideoRecord::gifRecordingBecomesAFile()
 void TestVideoRecord::mp4IsFinalisedOnceWithEvenSize()
 {
     FakeWorld world;
-    auto recorder = shownRecorder(world, "mp4", QSize(301, 201));
+    auto recorder = shownRecorder(world, "mp4", QSize(341, 201));
     recorder->on_bt_start_rec_clicked();
     for (int i = 0; i < 10; ++i) {
         world.now = i * 40;
@@ -554,7 +555,7 @@ void TestVideoRecord::mp4IsFinalisedOnceWithEvenSize()
 
     const QJsonObject video = mediaStream(probeMedia(path), "video");
     QCOMPARE(video.value("codec_name").toString(), QString("h264"));
-    QCOMPARE(video.value("width").toInt(), 300);
+    QCOMPARE(video.value("width").toInt(), 340);
     QCOMPARE(video.value("height").toInt(), 200);
     QVERIFY(mediaStream(probeMedia(path), "audio").isEmpty());
     recorder->close();

@@ -245,10 +245,6 @@ or drag to select a region.
         <translation>• Record</translation>
     </message>
     <message>
-        <source>Settings</source>
-        <translation>Settings</translation>
-    </message>
-    <message>
         <source>Play</source>
         <translation>Play</translation>
     </message>

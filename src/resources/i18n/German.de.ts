@@ -245,10 +245,6 @@ Ziehen: Bereich auswählen
         <translation>• Aufnahme</translation>
     </message>
     <message>
-        <source>Settings</source>
-        <translation>Einstellungen</translation>
-    </message>
-    <message>
         <source>Play</source>
         <translation>Abspielen</translation>
     </message>

@@ -245,10 +245,6 @@ Or select region.
         <translation>• Запись</translation>
     </message>
     <message>
-        <source>Settings</source>
-        <translation>Настройки</translation>
-    </message>
-    <message>
         <source>Play</source>
         <translation>Воспроизвести</translation>
     </message>

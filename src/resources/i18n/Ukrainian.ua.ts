@@ -245,10 +245,6 @@ Or select region.
         <translation>• Запис</translation>
     </message>
     <message>
-        <source>Settings</source>
-        <translation>Налаштування</translation>
-    </message>
-    <message>
         <source>Play</source>
         <translation>Відтворити</translation>
     </message>
