@@ -44,7 +44,8 @@ double cpuSeconds(int who)
 void wait(int ms)
 {
     QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    // A coarse timer of 20 s may end a second early.
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
@@ -146,15 +147,20 @@ Pacing recordWithRecorder(qsizetype *dropped, int *written)
     recorder.show();
     wait(1000);
     const double cpuBefore = cpuSeconds(RUSAGE_SELF);
+    QElapsedTimer between;
+    between.start();
     recorder.on_bt_start_rec_clicked();
     wait(seconds * 1000);
     recorder.on_bt_start_rec_clicked();
+    const double elapsed = between.elapsed() / 1000.0;
     waitFor([&] { return recorder.mediaRecorder()->recorderState() == Mp4Recorder::StoppedState; },
             120000);
     const double cpu = cpuSeconds(RUSAGE_SELF) - cpuBefore;
     QList<double> times;
     for (qint64 t : recorder.recordedFrameTimes())
         times.append(double(t));
+    std::printf("recorder: frames span %.2f s of the %.2f s between start and stop\n",
+                recorder.recordingDurationMs() / 1000.0, elapsed);
     *dropped = recorder.recordedFrames().droppedCount();
     *written = int(packetTimes(recorder.resultPath()).size());
     return pacingOf(times, cpu);
