@@ -12,6 +12,7 @@
 #include "ruler.h"
 #include "settingskeys.h"
 #include "textentry.h"
+#include "videorecord.h"
 
 #include <QAction>
 #include <QApplication>
@@ -437,7 +438,14 @@ void Screenshot::receiveAnalyticsView() {}
 void Screenshot::hideAppIcon() {}
 void Screenshot::showAppIcon() {}
 
-void Screenshot::clickVideoCapture() {}
+void Screenshot::clickVideoCapture()
+{
+    auto *recorder = new VideoRecord;
+    recorder->setAttribute(Qt::WA_DeleteOnClose);
+    recorder->show();
+    connect(recorder, &VideoRecord::emitAnalitycs, this, &Screenshot::requestAnalyticsView);
+    requestAnalyticsView(QStringLiteral("ec=OpenWindow&ea=VideoRecorder"));
+}
 
 void Screenshot::openRuler()
 {

@@ -5,6 +5,8 @@
 
 #include <QThread>
 
+#include <functional>
+
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
@@ -77,20 +79,24 @@ QImage frameForMapping(const QImage &frame, QSize size)
     return fitted;
 }
 
+using FrameAt = std::function<QImage(qsizetype)>;
+// Each encoding thread reads through a reader of its own, so that readers which remember their
+// last frame keep reading forward.
+using FrameReaderFactory = std::function<FrameAt()>;
+
 struct FrameEncoder
 {
-    const QList<QImage> &frames;
     QSize size;
     Layout layout;
     const GifLookupTable &table;
     uchar *firstFrame;
     qint64 frameBlockSize;
 
-    void encode(int i) const
+    void encode(const FrameAt &frameAt, int i) const
     {
         uchar *out = firstFrame + i * frameBlockSize;
         writeFrameHead(layout, out);
-        writeLiteralLzw(frameForMapping(frames.at(i), size), layout.width, layout.height, table,
+        writeLiteralLzw(frameForMapping(frameAt(i), size), layout.width, layout.height, table,
                         out + frameHeadSize);
     }
 };
@@ -101,18 +107,19 @@ void reportFrameDone(const GifProgress &progress, int done, int count)
         progress(int(10 + (qint64(done) * 90) / count));
 }
 
-void encodeSerially(const FrameEncoder &encoder, int count, const GifProgress &progress)
+void encodeSerially(const FrameEncoder &encoder, const FrameAt &frameAt, int count,
+                    const GifProgress &progress)
 {
     for (int i = 0; i < count; ++i) {
-        encoder.encode(i);
+        encoder.encode(frameAt, i);
         reportFrameDone(progress, i + 1, count);
     }
 }
 
 // Workers take frames in order from a shared counter; this thread only waits and reports, so the
 // progress values and the thread they arrive on are the same as in a serial run.
-void encodeInParallel(const FrameEncoder &encoder, int count, int threadCount,
-                      const GifProgress &progress)
+void encodeInParallel(const FrameEncoder &encoder, const FrameReaderFactory &readers, int count,
+                      int threadCount, const GifProgress &progress)
 {
     std::atomic<int> nextFrame{0};
     std::mutex mutex;
@@ -122,9 +129,9 @@ void encodeInParallel(const FrameEncoder &encoder, int count, int threadCount,
     std::vector<std::thread> workers;
     workers.reserve(std::size_t(threadCount));
     for (int t = 0; t < threadCount; ++t) {
-        workers.emplace_back([&] {
+        workers.emplace_back([&, frameAt = readers()] {
             for (int i = nextFrame++; i < count; i = nextFrame++) {
-                encoder.encode(i);
+                encoder.encode(frameAt, i);
                 {
                     const std::lock_guard<std::mutex> lock(mutex);
                     done[std::size_t(i)] = 1;
@@ -150,6 +157,37 @@ void encodeInParallel(const FrameEncoder &encoder, int count, int threadCount,
         worker.join();
 }
 
+QByteArray encodeFrames(int count, QSize size, qint64 totalPixels,
+                        const FrameReaderFactory &readers, int delay, const GifProgress &progress,
+                        const GifEncodeOptions &options)
+{
+    Layout layout;
+    layout.width = std::min(size.width(), 65535);
+    layout.height = std::min(size.height(), 65535);
+    layout.delay = std::clamp(delay, 1, 65535);
+    if (progress)
+        progress(5);
+
+    const GifPalette palette = buildGifPalette(count, totalPixels, readers());
+    const GifLookupTable table = buildGifLookupTable(palette);
+
+    const qint64 frameBlockSize =
+        frameHeadSize + literalLzwSize(qint64(layout.width) * layout.height);
+    QByteArray gif(headerSize + count * frameBlockSize + 1, Qt::Uninitialized);
+    uchar *out = reinterpret_cast<uchar *>(gif.data());
+    writeHeader(layout, palette, out);
+    out[gif.size() - 1] = 0x3B;
+
+    const FrameEncoder encoder{size, layout, table, out + headerSize, frameBlockSize};
+    const int wanted = options.threads > 0 ? options.threads : QThread::idealThreadCount();
+    const int threadCount = std::clamp(wanted, 1, count);
+    if (threadCount == 1)
+        encodeSerially(encoder, readers(), count, progress);
+    else
+        encodeInParallel(encoder, readers, count, threadCount, progress);
+    return gif;
+}
+
 } // namespace
 
 QByteArray encodeGif(const QList<QImage> &frames, int delay, const GifProgress &progress)
@@ -162,32 +200,26 @@ QByteArray encodeGif(const QList<QImage> &frames, int delay, const GifProgress &
 {
     if (frames.isEmpty() || frames.first().isNull())
         return {};
+    qint64 totalPixels = 0;
+    for (const QImage &frame : frames)
+        totalPixels += qint64(frame.width()) * frame.height();
+    const auto readers = [&frames]() -> FrameAt {
+        return [&frames](qsizetype i) { return frames.at(i); };
+    };
+    return encodeFrames(int(frames.size()), frames.first().size(), totalPixels, readers, delay,
+                        progress, options);
+}
 
-    const QSize size = frames.first().size();
-    Layout layout;
-    layout.width = std::min(size.width(), 65535);
-    layout.height = std::min(size.height(), 65535);
-    layout.delay = std::clamp(delay, 1, 65535);
-    if (progress)
-        progress(5);
-
-    const GifPalette palette = buildGifPalette(frames);
-    const GifLookupTable table = buildGifLookupTable(palette);
-
-    const int count = int(frames.size());
-    const qint64 frameBlockSize =
-        frameHeadSize + literalLzwSize(qint64(layout.width) * layout.height);
-    QByteArray gif(headerSize + count * frameBlockSize + 1, Qt::Uninitialized);
-    uchar *out = reinterpret_cast<uchar *>(gif.data());
-    writeHeader(layout, palette, out);
-    out[gif.size() - 1] = 0x3B;
-
-    const FrameEncoder encoder{frames, size, layout, table, out + headerSize, frameBlockSize};
-    const int wanted = options.threads > 0 ? options.threads : QThread::idealThreadCount();
-    const int threadCount = std::clamp(wanted, 1, count);
-    if (threadCount == 1)
-        encodeSerially(encoder, count, progress);
-    else
-        encodeInParallel(encoder, count, threadCount, progress);
-    return gif;
+QByteArray encodeStoredGif(const FrameStore::Snapshot &frames, int delay,
+                           const GifProgress &progress, const GifEncodeOptions &options)
+{
+    const QImage first = frames.isEmpty() ? QImage() : frames.at(0);
+    if (first.isNull())
+        return {};
+    const auto readers = [&frames]() -> FrameAt {
+        return [reader = frames](qsizetype i) { return reader.at(i); };
+    };
+    const qint64 totalPixels = qint64(first.width()) * first.height() * frames.count();
+    return encodeFrames(int(frames.count()), first.size(), totalPixels, readers, delay, progress,
+                        options);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framestore.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QList>
@@ -21,3 +23,9 @@ struct GifEncodeOptions
 
 QByteArray encodeGif(const QList<QImage> &frames, int delay, const GifProgress &progress,
                      const GifEncodeOptions &options);
+
+// The frames of a store, read through the snapshot one at a time by each encoding thread, so that
+// they are never all decoded at once. Frames are taken to be of the first frame's size, as a
+// recording's are.
+QByteArray encodeStoredGif(const FrameStore::Snapshot &frames, int delay,
+                           const GifProgress &progress, const GifEncodeOptions &options = {});

@@ -47,11 +47,18 @@ GifPalette buildGifPalette(const QList<QImage> &frames)
     qint64 totalPixels = 0;
     for (const QImage &frame : frames)
         totalPixels += qint64(frame.width()) * frame.height();
+    return buildGifPalette(frames.size(), totalPixels,
+                           [&frames](qsizetype i) { return frames.at(i); });
+}
+
+GifPalette buildGifPalette(qsizetype count, qint64 totalPixels,
+                           const std::function<QImage(qsizetype)> &frameAt)
+{
     const int step = gifSamplingStep(totalPixels);
 
     Histogram histogram;
-    for (const QImage &frame : frames)
-        sampleFrame(frame, step, histogram);
+    for (qsizetype i = 0; i < count; ++i)
+        sampleFrame(frameAt(i), step, histogram);
 
     std::vector<std::pair<quint32, qint64>> counts;
     counts.reserve(std::size_t(histogram.size()));

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 // One palette for the whole animation: the most frequent sampled colours, black after them.
 using GifPalette = std::array<quint32, 256>;
@@ -17,6 +18,9 @@ inline constexpr quint32 gifFillerColour = 0xFF000000u;
 int gifSamplingStep(qint64 totalPixels);
 
 GifPalette buildGifPalette(const QList<QImage> &frames);
+// The same over frames read one by one in order, so that they need not all be decoded at once.
+GifPalette buildGifPalette(qsizetype count, qint64 totalPixels,
+                           const std::function<QImage(qsizetype)> &frameAt);
 
 GifLookupTable buildGifLookupTable(const GifPalette &palette);
 

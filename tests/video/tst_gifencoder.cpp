@@ -214,6 +214,7 @@ private slots:
     void progressRunsFromFiveToHundred_data();
     void progressRunsFromFiveToHundred();
     void threadCountDoesNotChangeBytes();
+    void storedFramesGiveTheSameBytes();
     void inputFormatDoesNotChangeBytes_data();
     void inputFormatDoesNotChangeBytes();
     void oddFrameSizesAreFittedToFirstFrame();
@@ -491,6 +492,30 @@ void TestGifEncoder::threadCountDoesNotChangeBytes()
                  qPrintable(QString::number(threads)));
     }
     QVERIFY(encodeGif(frames, 6) == reference);
+}
+
+void TestGifEncoder::storedFramesGiveTheSameBytes()
+{
+    // Keyframes every 4 frames and a budget of one frame, so that encoding threads read
+    // differences and keyframes back from memory and from the spill file.
+    const QList<QImage> frames = screenLikeFrames(11, QSize(257, 130));
+    FrameStore::Options options;
+    options.keyframeInterval = 4;
+    options.memoryBudget = 1;
+    FrameStore store(options);
+    for (const QImage &frame : frames) {
+        QVERIFY(store.append(frame));
+        store.waitUntilStored();
+    }
+    QVERIFY(store.diskBytes() > 0);
+    const QByteArray reference = encodeGif(frames, 6);
+    for (const int threads : {1, 3}) {
+        GifEncodeOptions encoding;
+        encoding.threads = threads;
+        QVERIFY2(encodeStoredGif(store.snapshot(), 6, {}, encoding) == reference,
+                 qPrintable(QString::number(threads)));
+    }
+    QVERIFY(encodeStoredGif(FrameStore().snapshot(), 6, {}).isEmpty());
 }
 
 void TestGifEncoder::inputFormatDoesNotChangeBytes_data()

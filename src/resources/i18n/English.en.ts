@@ -265,4 +265,112 @@ or drag to select a region.
         <translation>SelectRegion</translation>
     </message>
 </context>
+<context>
+    <name>StoryboardTimeline</name>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+</context>
+<context>
+    <name>VideoRecord</name>
+    <message>
+        <source>Video Recorder</source>
+        <translation>Video Recorder</translation>
+    </message>
+    <message>
+        <source>• Record</source>
+        <translation>• Record</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Upload</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Format and frame rate</source>
+        <translation>Format and frame rate</translation>
+    </message>
+    <message>
+        <source>Record microphone</source>
+        <translation>Record microphone</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Format:</translation>
+    </message>
+    <message>
+        <source>Framerate:</source>
+        <translation>Framerate:</translation>
+    </message>
+    <message>
+        <source>Highlight clicks</source>
+        <translation>Highlight clicks</translation>
+    </message>
+    <message>
+        <source>Maximum recording time: %1</source>
+        <translation>Maximum recording time: %1</translation>
+    </message>
+    <message>
+        <source>%1 FPS
+%2</source>
+        <translation>%1 FPS
+%2</translation>
+    </message>
+    <message>
+        <source>%1 FPS, maximum recording time: %2</source>
+        <translation>%1 FPS, maximum recording time: %2</translation>
+    </message>
+    <message>
+        <source>Microphone on</source>
+        <translation>Microphone on</translation>
+    </message>
+    <message>
+        <source>Microphone off</source>
+        <translation>Microphone off</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>◼ Stop</source>
+        <translation>◼ Stop</translation>
+    </message>
+    <message>
+        <source>Saving...</source>
+        <translation>Saving...</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>MP4 Files (*.mp4)</source>
+        <translation>MP4 Files (*.mp4)</translation>
+    </message>
+    <message>
+        <source>GIF Files (*.gif)</source>
+        <translation>GIF Files (*.gif)</translation>
+    </message>
+    <message>
+        <source>File saved successfully</source>
+        <translation>File saved successfully</translation>
+    </message>
+    <message>
+        <source>Could not save file</source>
+        <translation>Could not save file</translation>
+    </message>
+</context>
 </TS>

@@ -265,4 +265,112 @@ Ziehen: Bereich auswählen
         <translation>SelectRegion</translation>
     </message>
 </context>
+<context>
+    <name>StoryboardTimeline</name>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+</context>
+<context>
+    <name>VideoRecord</name>
+    <message>
+        <source>Video Recorder</source>
+        <translation>Videorekorder</translation>
+    </message>
+    <message>
+        <source>• Record</source>
+        <translation>• Aufnahme</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Hochladen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Format and frame rate</source>
+        <translation>Format und Bildrate</translation>
+    </message>
+    <message>
+        <source>Record microphone</source>
+        <translation>Mikrofon aufnehmen</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Format:</translation>
+    </message>
+    <message>
+        <source>Framerate:</source>
+        <translation>Bildrate:</translation>
+    </message>
+    <message>
+        <source>Highlight clicks</source>
+        <translation>Klicks hervorheben</translation>
+    </message>
+    <message>
+        <source>Maximum recording time: %1</source>
+        <translation>Maximale Aufnahmedauer: %1</translation>
+    </message>
+    <message>
+        <source>%1 FPS
+%2</source>
+        <translation>%1 FPS
+%2</translation>
+    </message>
+    <message>
+        <source>%1 FPS, maximum recording time: %2</source>
+        <translation>%1 FPS, maximale Aufnahmedauer: %2</translation>
+    </message>
+    <message>
+        <source>Microphone on</source>
+        <translation>Mikrofon an</translation>
+    </message>
+    <message>
+        <source>Microphone off</source>
+        <translation>Mikrofon aus</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>◼ Stop</source>
+        <translation>◼ Stopp</translation>
+    </message>
+    <message>
+        <source>Saving...</source>
+        <translation>Speichern...</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>MP4 Files (*.mp4)</source>
+        <translation>MP4-Dateien (*.mp4)</translation>
+    </message>
+    <message>
+        <source>GIF Files (*.gif)</source>
+        <translation>GIF-Dateien (*.gif)</translation>
+    </message>
+    <message>
+        <source>File saved successfully</source>
+        <translation>Datei erfolgreich gespeichert</translation>
+    </message>
+    <message>
+        <source>Could not save file</source>
+        <translation>Datei konnte nicht gespeichert werden</translation>
+    </message>
+</context>
 </TS>

@@ -265,4 +265,112 @@ Or select region.
         <translation>SelectRegion</translation>
     </message>
 </context>
+<context>
+    <name>StoryboardTimeline</name>
+    <message>
+        <source>Audio</source>
+        <translation>Аудио</translation>
+    </message>
+</context>
+<context>
+    <name>VideoRecord</name>
+    <message>
+        <source>Video Recorder</source>
+        <translation>Видеорекордер</translation>
+    </message>
+    <message>
+        <source>• Record</source>
+        <translation>• Запись</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Воспроизвести</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Загрузить</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Format and frame rate</source>
+        <translation>Формат и частота кадров</translation>
+    </message>
+    <message>
+        <source>Record microphone</source>
+        <translation>Записывать микрофон</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Формат:</translation>
+    </message>
+    <message>
+        <source>Framerate:</source>
+        <translation>Частота кадров:</translation>
+    </message>
+    <message>
+        <source>Highlight clicks</source>
+        <translation>Подсвечивать щелчки</translation>
+    </message>
+    <message>
+        <source>Maximum recording time: %1</source>
+        <translation>Максимальное время записи: %1</translation>
+    </message>
+    <message>
+        <source>%1 FPS
+%2</source>
+        <translation>%1 к/с
+%2</translation>
+    </message>
+    <message>
+        <source>%1 FPS, maximum recording time: %2</source>
+        <translation>%1 к/с, максимальное время записи: %2</translation>
+    </message>
+    <message>
+        <source>Microphone on</source>
+        <translation>Микрофон включён</translation>
+    </message>
+    <message>
+        <source>Microphone off</source>
+        <translation>Микрофон выключен</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>◼ Stop</source>
+        <translation>◼ Стоп</translation>
+    </message>
+    <message>
+        <source>Saving...</source>
+        <translation>Сохранение...</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Сохранить как</translation>
+    </message>
+    <message>
+        <source>MP4 Files (*.mp4)</source>
+        <translation>Файлы MP4 (*.mp4)</translation>
+    </message>
+    <message>
+        <source>GIF Files (*.gif)</source>
+        <translation>Файлы GIF (*.gif)</translation>
+    </message>
+    <message>
+        <source>File saved successfully</source>
+        <translation>Файл успешно сохранён</translation>
+    </message>
+    <message>
+        <source>Could not save file</source>
+        <translation>Не удалось сохранить файл</translation>
+    </message>
+</context>
 </TS>

@@ -265,4 +265,112 @@ Or select region.
         <translation>SelectRegion</translation>
     </message>
 </context>
+<context>
+    <name>StoryboardTimeline</name>
+    <message>
+        <source>Audio</source>
+        <translation>Аудіо</translation>
+    </message>
+</context>
+<context>
+    <name>VideoRecord</name>
+    <message>
+        <source>Video Recorder</source>
+        <translation>Відеорекордер</translation>
+    </message>
+    <message>
+        <source>• Record</source>
+        <translation>• Запис</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Відтворити</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Зберегти</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Завантажити</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрити</translation>
+    </message>
+    <message>
+        <source>Format and frame rate</source>
+        <translation>Формат і частота кадрів</translation>
+    </message>
+    <message>
+        <source>Record microphone</source>
+        <translation>Записувати мікрофон</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Формат:</translation>
+    </message>
+    <message>
+        <source>Framerate:</source>
+        <translation>Частота кадрів:</translation>
+    </message>
+    <message>
+        <source>Highlight clicks</source>
+        <translation>Підсвічувати клацання</translation>
+    </message>
+    <message>
+        <source>Maximum recording time: %1</source>
+        <translation>Максимальний час запису: %1</translation>
+    </message>
+    <message>
+        <source>%1 FPS
+%2</source>
+        <translation>%1 к/с
+%2</translation>
+    </message>
+    <message>
+        <source>%1 FPS, maximum recording time: %2</source>
+        <translation>%1 к/с, максимальний час запису: %2</translation>
+    </message>
+    <message>
+        <source>Microphone on</source>
+        <translation>Мікрофон увімкнено</translation>
+    </message>
+    <message>
+        <source>Microphone off</source>
+        <translation>Мікрофон вимкнено</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>◼ Stop</source>
+        <translation>◼ Стоп</translation>
+    </message>
+    <message>
+        <source>Saving...</source>
+        <translation>Збереження...</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Зберегти як</translation>
+    </message>
+    <message>
+        <source>MP4 Files (*.mp4)</source>
+        <translation>Файли MP4 (*.mp4)</translation>
+    </message>
+    <message>
+        <source>GIF Files (*.gif)</source>
+        <translation>Файли GIF (*.gif)</translation>
+    </message>
+    <message>
+        <source>File saved successfully</source>
+        <translation>Файл успішно збережено</translation>
+    </message>
+    <message>
+        <source>Could not save file</source>
+        <translation>Не вдалося зберегти файл</translation>
+    </message>
+</context>
 </TS>

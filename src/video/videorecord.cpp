@@ -1,0 +1,892 @@
+#include "videorecord.h"
+#include "ui_videorecord.h"
+
+#include "buttonicon.h"
+#include "gifencoder.h"
+#include "recorderlayout.h"
+#include "recordersettingspopup.h"
+#include "recordinglimits.h"
+#include "settingskeys.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QMovie>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStandardPaths>
+#include <QStyle>
+#include <QSysInfo>
+#include <QThread>
+
+using namespace RecordingLimits;
+
+namespace {
+
+const QString recordingLabelStyle =
+    QStringLiteral("background-color: red;border-radius:5px;margin:5px;");
+const QString idleLabelStyle =
+    QStringLiteral("background-color: grey;border-radius:5px;margin:5px;");
+
+QString temporaryPath(const char *pattern)
+{
+    return QDir::tempPath() +
+           QString::fromLatin1(pattern).arg(QRandomGenerator::global()->generate());
+}
+
+bool clickHighlightEnabled()
+{
+    return settingsStore()
+        .value(SettingsKeys::ShowClickHighlight, SettingsKeys::ShowClickHighlightDefault)
+        .toBool();
+}
+
+// The first free "videostreamN.ext" in the folder, counting from 1.
+QString proposedSavePath(const QString &folder, const QString &extension)
+{
+    for (int n = 1;; ++n) {
+        const QString path = folder + QStringLiteral("videostream%1.%2").arg(n).arg(extension);
+        if (!QFile::exists(path))
+            return path;
+    }
+}
+
+QLabel *companionWindow(QWidget *owner, const QString &name, const QString &style)
+{
+    auto *window = new QLabel(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                         Qt::WindowDoesNotAcceptFocus);
+    window->setObjectName(name);
+    window->setAttribute(Qt::WA_ShowWithoutActivating);
+    window->setFocusPolicy(Qt::NoFocus);
+    window->setStyleSheet(style);
+    return window;
+}
+
+} // namespace
+
+VideoRecord::Environment VideoRecord::systemEnvironment()
+{
+    Environment environment;
+    environment.grab = [](QScreen *screen, const QRect &area) {
+        const QRect screenArea = screen->geometry();
+        return screen->grabWindow(0, area.x() - screenArea.x(), area.y() - screenArea.y(),
+                                  area.width(), area.height());
+    };
+    environment.cursor = [] { return captureCursor(); };
+    environment.pointer = [] { return QCursor::pos(); };
+    return environment;
+}
+
+VideoRecord::VideoRecord(QWidget *parent) : VideoRecord(systemEnvironment(), parent) {}
+
+VideoRecord::VideoRecord(const Environment &environment, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      ui(new Ui::VideoRecord), environment(environment)
+{
+    ui->setupUi(this);
+    ui->playWidget->hide();
+    // Hidden until the upload popup exists to take the file.
+    ui->bt_upload->hide();
+    ui->lcdNumber->display(QStringLiteral("00:00"));
+    ui->bt_settings->setIcon(buttonIcon(QStringLiteral("settings")));
+    mp4Recorder = new Mp4Recorder(this);
+    createCompanionWindows();
+    loadSettings();
+    retranslateUi();
+
+    connect(&mouseHook, &MouseHook::leftButtonPressed, this, &VideoRecord::leftButtonPressed);
+    // A coarse timer may fire up to 5 % late on every tick, which at 25 fps loses a frame or two
+    // every few seconds.
+    captureTimer.setTimerType(Qt::PreciseTimer);
+    connect(&captureTimer, &QTimer::timeout, this, &VideoRecord::captureFrame);
+    connect(mp4Recorder, &Mp4Recorder::errorOccurred, this, [](const QString &error) {
+        qWarning().noquote() << "Audio/video recorder error:" << error;
+    });
+    connect(mp4Recorder, &Mp4Recorder::recorderStateChanged, this, &VideoRecord::mp4StateChanged);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &QWidget::close);
+    connect(ui->bt_microphone, &QPushButton::toggled, this, &VideoRecord::toggleMicrophone);
+    mousePosTimer.setSingleShot(true);
+    mousePosTimer.setInterval(100);
+    connect(&mousePosTimer, &QTimer::timeout, this, &VideoRecord::checkMousePos);
+    connect(&playbackTimer, &QTimer::timeout, this, &VideoRecord::advancePlayback);
+}
+
+VideoRecord::~VideoRecord()
+{
+    if (settingsLoaded)
+        storeGeometry();
+    // The MP4 file is complete once its recorder is gone; only then can it be removed.
+    delete mp4Recorder;
+    mp4Recorder = nullptr;
+    if (workerThread) {
+        workerThread->wait();
+        delete workerThread;
+    }
+    removeTmpFile();
+    delete ui;
+}
+
+void VideoRecord::createCompanionWindows()
+{
+    const QString black = QStringLiteral("background-color:#000;");
+    leftBorder = companionWindow(this, QStringLiteral("leftBorder"), black);
+    rightBorder = companionWindow(this, QStringLiteral("rightBorder"), black);
+    bottomBorder = companionWindow(this, QStringLiteral("bottomBorder"), black);
+    cornerBorder = companionWindow(this, QStringLiteral("cornerBorder"), black);
+    for (QWidget *border : borderWindows())
+        border->installEventFilter(this);
+
+    captureLabel = companionWindow(this, QStringLiteral("captureLabel"),
+                                   QStringLiteral("background-color:#fff;"));
+    captureLabel->setAlignment(Qt::AlignCenter);
+    captureLabel->resize(width() - 2 * RecorderLayout::borderWidth, 400);
+    loadingMovie = new QMovie(QStringLiteral(":/loading.gif"), QByteArray(), this);
+    progressBar = new QProgressBar(captureLabel);
+    progressBar->setTextVisible(false);
+    progressBar->hide();
+    noticeLabel = new QLabel(captureLabel);
+    noticeLabel->setStyleSheet(
+        QStringLiteral("QLabel { background:#2d8a4e; color:white; padding:6px 12px; "
+                       "border-radius:4px; font-weight:bold; }"));
+    noticeLabel->hide();
+
+    settingsPopup = new RecorderSettingsPopup(this);
+    settingsPopup->setAttribute(Qt::WA_NoMouseReplay);
+    connect(settingsPopup, &RecorderSettingsPopup::formatChosen, this, &VideoRecord::changeFormat);
+    connect(settingsPopup, &RecorderSettingsPopup::framerateChosen, this,
+            &VideoRecord::changeFramerate);
+    connect(settingsPopup, &RecorderSettingsPopup::highlightToggled, this,
+            &VideoRecord::toggleClickHighlight);
+    setBorderCursors();
+}
+
+QList<QWidget *> VideoRecord::borderWindows() const
+{
+    return {leftBorder, rightBorder, bottomBorder, cornerBorder};
+}
+
+void VideoRecord::setBorderCursors()
+{
+    leftBorder->setCursor(Qt::ArrowCursor);
+    rightBorder->setCursor(Qt::SizeHorCursor);
+    bottomBorder->setCursor(Qt::SizeVerCursor);
+    cornerBorder->setCursor(Qt::SizeFDiagCursor);
+}
+
+void VideoRecord::loadSettings()
+{
+    QSettings settings = settingsStore();
+    const QString storedFormat =
+        settings.value(SettingsKeys::VideoFormat, SettingsKeys::VideoFormatDefault).toString();
+    const QString storedFramerate =
+        settings.value(SettingsKeys::VideoFramerate, SettingsKeys::VideoFramerateDefault)
+            .toString();
+    format = normalisedFormat(storedFormat);
+    framerate = normalisedFramerate(storedFramerate);
+    if (format != storedFormat)
+        settings.setValue(SettingsKeys::VideoFormat, format);
+    if (framerate != storedFramerate)
+        settings.setValue(SettingsKeys::VideoFramerate, framerate);
+    recordMicrophone =
+        settings.value(SettingsKeys::RecordMicrophone, SettingsKeys::RecordMicrophoneDefault)
+            .toBool();
+
+    ui->label_format->setText(format.toUpper());
+    const QSignalBlocker blocker(ui->bt_microphone);
+    ui->bt_microphone->setChecked(recordMicrophone);
+    settingsPopup->showChoices(format, framerate, clickHighlightEnabled());
+}
+
+void VideoRecord::retranslateUi()
+{
+    ui->bt_close->setToolTip(tr("Close"));
+    ui->bt_settings->setToolTip(tr("Format and frame rate"));
+    ui->bt_microphone->setAccessibleName(tr("Record microphone"));
+    settingsPopup->setCaptions(tr("Format:"), tr("Framerate:"), tr("Highlight clicks"));
+    refreshButtonTexts();
+    refreshMicrophoneButton();
+    refreshPlayButton();
+}
+
+void VideoRecord::refreshButtonTexts()
+{
+    const int rate = fps();
+    for (const QString &choice : RecorderSettingsPopup::formats()) {
+        const QString time = durationText(maxRecordingSeconds(choice, rate));
+        QPushButton *button = settingsPopup->formatButton(choice);
+        button->setText(choice.toUpper() + QLatin1Char('\n') + time);
+        button->setToolTip(tr("Maximum recording time: %1").arg(time));
+    }
+    for (const QString &choice : RecorderSettingsPopup::framerates()) {
+        const QString time = durationText(maxRecordingSeconds(format, framesPerSecond(choice)));
+        QPushButton *button = settingsPopup->framerateButton(choice);
+        button->setText(tr("%1 FPS\n%2").arg(choice, time));
+        button->setToolTip(tr("%1 FPS, maximum recording time: %2").arg(choice, time));
+    }
+}
+
+void VideoRecord::refreshMicrophoneButton()
+{
+    QPushButton *button = ui->bt_microphone;
+    button->setVisible(format == QLatin1String("mp4"));
+    button->setIcon(style()->standardIcon(recordMicrophone ? QStyle::SP_MediaVolume
+                                                           : QStyle::SP_MediaVolumeMuted));
+    button->setToolTip(recordMicrophone ? tr("Microphone on") : tr("Microphone off"));
+    button->setEnabled(!recording);
+}
+
+void VideoRecord::refreshPlayButton()
+{
+    ui->bt_play_pause->setText(playbackTimer.isActive() ? tr("Pause") : tr("Play"));
+}
+
+void VideoRecord::toggleMicrophone(bool on)
+{
+    recordMicrophone = on;
+    settingsStore().setValue(SettingsKeys::RecordMicrophone, on);
+    refreshMicrophoneButton();
+}
+
+void VideoRecord::toggleClickHighlight(bool on)
+{
+    settingsStore().setValue(SettingsKeys::ShowClickHighlight, on);
+}
+
+void VideoRecord::on_bt_start_rec_clicked()
+{
+    if (recording)
+        stopRecording();
+    else
+        startRecording();
+}
+
+void VideoRecord::on_bt_close_clicked()
+{
+    closing = true;
+    if (recording)
+        stopRecording();
+    close();
+}
+
+void VideoRecord::on_bt_settings_clicked()
+{
+    if (recording)
+        return;
+    if (settingsPopup->isVisible()) {
+        settingsPopup->hide();
+        return;
+    }
+    settingsPopup->showChoices(format, framerate, clickHighlightEnabled());
+    settingsPopup->adjustSize();
+    settingsPopup->move(RecorderLayout::around(geometry(), captureLabel->size(), 0).settingsPopup);
+    settingsPopup->show();
+}
+
+void VideoRecord::changeFormat(QString value)
+{
+    if (!RecorderSettingsPopup::formats().contains(value))
+        return;
+    format = value;
+    settingsStore().setValue(SettingsKeys::VideoFormat, format);
+    ui->label_format->setText(format.toUpper());
+    refreshButtonTexts();
+    refreshMicrophoneButton();
+}
+
+void VideoRecord::changeFramerate(QString value)
+{
+    framerate = value;
+    settingsStore().setValue(SettingsKeys::VideoFramerate, framerate);
+    refreshButtonTexts();
+}
+
+void VideoRecord::checkMousePos()
+{
+    const QPoint pointer = QCursor::pos();
+    for (QWidget *window :
+         {static_cast<QWidget *>(this), rightBorder, bottomBorder, cornerBorder}) {
+        if (window->isVisible() && window->frameGeometry().contains(pointer)) {
+            if (!window->isActiveWindow())
+                window->activateWindow();
+            break;
+        }
+    }
+    mousePosTimer.start();
+}
+
+int VideoRecord::fps() const
+{
+    return framesPerSecond(framerate);
+}
+
+qint64 VideoRecord::elapsedMs() const
+{
+    return environment.clock ? environment.clock() : recordingClock.elapsed();
+}
+
+QString VideoRecord::usageLabel() const
+{
+    return QStringLiteral("Format_%1_Framerate_%2").arg(format, framerate);
+}
+
+QRect VideoRecord::captureRect() const
+{
+    return captureLabel->frameGeometry();
+}
+
+void VideoRecord::startRecording()
+{
+    for (QWidget *border : borderWindows())
+        border->setCursor(Qt::ArrowCursor);
+    ui->moveBar->setCursor(Qt::ArrowCursor);
+    ui->lcdNumber->display(QStringLiteral("00:00"));
+
+    recording = true;
+    elapsedSeconds = 0;
+    ui->bt_microphone->setEnabled(false);
+    mouseHook.install();
+    ui->record_label->setStyleSheet(recordingLabelStyle);
+    ui->bt_start_rec->setText(tr("◼ Stop"));
+    settingsPopup->hide();
+
+    frames.clear();
+    frameTimes.clear();
+    clicks.clear();
+    tmpFilePath.clear();
+    durationMs = 0;
+    mp4Finalized = false;
+    hasAudio = false;
+
+    if (format == QLatin1String("mp4"))
+        startMp4Recording();
+
+    recordingClock.restart();
+    captureTimer.start(captureIntervalMs(fps()));
+    connect(&secondTimer, &QTimer::timeout, this, &VideoRecord::tick, Qt::UniqueConnection);
+    secondTimer.start(1000);
+    emit emitAnalitycs(QStringLiteral("ec=VideoButtons&ea=StartRecord&el=") + usageLabel());
+}
+
+void VideoRecord::startMp4Recording()
+{
+    tmpFilePath = temporaryPath("/videostream%1.mp4");
+    Mp4Recorder::Settings settings;
+    settings.location = tmpFilePath;
+    settings.resolution = captureRect().size();
+    settings.frameRate = fps();
+    settings.audio = recordMicrophone;
+    mp4Recorder->start(settings);
+}
+
+void VideoRecord::tick()
+{
+    if (!recording) {
+        elapsedSeconds = 0;
+        ui->lcdNumber->display(QStringLiteral("00:00"));
+        return;
+    }
+    ++elapsedSeconds;
+    const bool odd = elapsedSeconds % 2 == 1;
+    ui->lcdNumber->display(QStringLiteral("%1%2%3")
+                               .arg(elapsedSeconds / 60, 2, 10, QLatin1Char('0'))
+                               .arg(odd ? QLatin1Char(':') : QLatin1Char(' '))
+                               .arg(elapsedSeconds % 60, 2, 10, QLatin1Char('0')));
+    ui->record_label->setStyleSheet(odd ? idleLabelStyle : recordingLabelStyle);
+    if (elapsedSeconds >= maxRecordingSeconds(format, fps()))
+        stopRecording();
+}
+
+void VideoRecord::captureFrame()
+{
+    if (!recording)
+        return;
+    const QRect area = captureRect();
+    QScreen *screen = QGuiApplication::screenAt(
+        QPoint((area.left() + area.right()) / 2, (area.top() + area.bottom()) / 2));
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const qint64 t = elapsedMs();
+    const QPixmap grabbed = environment.grab(screen, area);
+    if (grabbed.isNull())
+        return;
+
+    QImage frame = grabbed.toImage().convertToFormat(QImage::Format_RGB32);
+    // The marks are placed in grabbed pixels, whatever the screen's scale.
+    frame.setDevicePixelRatio(1);
+    drawCursorIntoFrame(frame, area, environment.cursor(), environment.pointer());
+    if (clickHighlightEnabled())
+        drawClickHighlights(frame, area.size(), clicks, t);
+
+    if (frames.append(frame))
+        frameTimes.append(t);
+    if (format == QLatin1String("mp4") &&
+        mp4Recorder->recorderState() == Mp4Recorder::RecordingState)
+        mp4Recorder->sendVideoFrame(frame, t * 1000);
+    if (format == QLatin1String("gif") && frames.count() >= gifFrameLimit)
+        stopRecording();
+}
+
+void VideoRecord::leftButtonPressed(QPoint globalPosition)
+{
+    if (!recording || !clickHighlightEnabled())
+        return;
+    const QRect area = captureRect();
+    if (area.contains(globalPosition))
+        clicks.append({globalPosition - area.topLeft(), elapsedMs()});
+}
+
+void VideoRecord::stopRecording()
+{
+    emit emitAnalitycs(QStringLiteral("ec=VideoButtons&ea=Stop&el=") + usageLabel());
+    secondTimer.stop();
+    captureTimer.stop();
+    recording = false;
+    mouseHook.uninstall();
+    ui->bt_start_rec->setText(tr("Saving..."));
+    if (frames.droppedCount() > 0)
+        qWarning().noquote()
+            << QStringLiteral("Recording: %1 frames dropped").arg(frames.droppedCount());
+
+    if (format != QLatin1String("mp4")) {
+        finalizeRecording();
+    } else if (mp4Recorder->recorderState() == Mp4Recorder::RecordingState) {
+        if (!closing)
+            showBusy(false);
+        mp4Recorder->stop();
+    } else {
+        // The file never opened: no stopped state will follow.
+        finalizeMp4Recording();
+    }
+}
+
+void VideoRecord::resetBar()
+{
+    ui->bt_start_rec->setText(tr("• Record"));
+    ui->moveBar->setCursor(Qt::SizeAllCursor);
+    setBorderCursors();
+    ui->record_label->setStyleSheet(idleLabelStyle);
+    recording = false;
+    ui->bt_microphone->setEnabled(true);
+    disconnect(&secondTimer, &QTimer::timeout, this, &VideoRecord::tick);
+    secondTimer.stop();
+    ui->lcdNumber->display(QStringLiteral("00:00"));
+}
+
+void VideoRecord::normaliseTimes()
+{
+    const qint64 t0 = frameTimes.first();
+    for (qint64 &time : frameTimes)
+        time = std::max<qint64>(0, time - t0);
+    for (ClickMark &click : clicks)
+        click.timeMs = std::max<qint64>(0, click.timeMs - t0);
+    durationMs = frameTimes.last() + captureIntervalMs(fps());
+}
+
+void VideoRecord::showBusy(bool determinate)
+{
+    progressBar->setRange(0, determinate ? 100 : 0);
+    progressBar->setValue(0);
+    progressBar->show();
+    ui->bt_start_rec->setEnabled(false);
+    ui->bt_close->setEnabled(false);
+    captureLabel->setStyleSheet(QStringLiteral("background-color:#fff;"));
+    captureLabel->setWindowOpacity(0.75);
+    captureLabel->setMovie(loadingMovie);
+    loadingMovie->start();
+    captureLabel->show();
+}
+
+void VideoRecord::hideBusy()
+{
+    progressBar->hide();
+    ui->bt_start_rec->setEnabled(true);
+    ui->bt_close->setEnabled(true);
+}
+
+void VideoRecord::hideCaptureLabel()
+{
+    loadingMovie->stop();
+    captureLabel->setMovie(nullptr);
+    captureLabel->hide();
+}
+
+void VideoRecord::failGif(const char *reason)
+{
+    qDebug().noquote()
+        << QStringLiteral("Recording Status: Failed! (%1)").arg(QLatin1String(reason));
+    emit emitAnalitycs(
+        QStringLiteral("ec=VideoRecordsFails&ea=Failed&el=Format_gif_Framerate_%1_OS_%2")
+            .arg(framerate, QSysInfo::prettyProductName()));
+}
+
+void VideoRecord::finalizeRecording()
+{
+    resetBar();
+    if (frames.isEmpty()) {
+        failGif("no frames captured");
+        return;
+    }
+    if (closing)
+        return;
+    normaliseTimes();
+    const int delay = gifDelay(fps());
+    showBusy(true);
+
+    const QPointer<VideoRecord> guard(this);
+    QThread *thread = QThread::create([guard, delay, snapshot = frames.snapshot()] {
+        // The recorder waits for this thread before it goes, so the guard holds while it runs.
+        const GifProgress progress = [guard](int percent) {
+            QMetaObject::invokeMethod(
+                guard.data(),
+                [guard, percent] {
+                    if (guard)
+                        guard->progressBar->setValue(percent);
+                },
+                Qt::QueuedConnection);
+        };
+        const QByteArray gif = encodeStoredGif(snapshot, delay, progress);
+        if (guard)
+            QMetaObject::invokeMethod(guard.data(), "finishEncoding", Qt::QueuedConnection,
+                                      Q_ARG(QByteArray, gif));
+    });
+    workerThread = thread;
+    connect(thread, &QThread::finished, this, [this, thread] {
+        if (workerThread == thread)
+            workerThread = nullptr;
+        thread->deleteLater();
+    });
+    thread->start();
+}
+
+void VideoRecord::finishEncoding(QByteArray gifData)
+{
+    hideBusy();
+    if (gifData.isEmpty()) {
+        failGif("encode error");
+        hideCaptureLabel();
+        return;
+    }
+    const QString path = temporaryPath("/videostream%1.gif");
+    QFile file(path);
+    // The file buffers: only the flush tells whether every byte reached the disk.
+    if (!file.open(QIODevice::WriteOnly) || file.write(gifData) != gifData.size() ||
+        !file.flush()) {
+        file.close();
+        // A partial file is no result; it must not stay behind.
+        QFile::remove(path);
+        failGif("could not write file");
+        hideCaptureLabel();
+        return;
+    }
+    file.close();
+    tmpFilePath = path;
+    enterEditing();
+    qDebug().noquote() << "Recording Status: Successful!";
+}
+
+void VideoRecord::mp4StateChanged(Mp4Recorder::RecorderState state)
+{
+    if (state != Mp4Recorder::StoppedState)
+        return;
+    if (!recording && format == QLatin1String("mp4") && !tmpFilePath.isEmpty())
+        finalizeMp4Recording();
+}
+
+void VideoRecord::finalizeMp4Recording()
+{
+    if (mp4Finalized)
+        return;
+    mp4Finalized = true;
+    hasAudio = recordMicrophone && mp4Recorder->hasAudio();
+    resetBar();
+    hideBusy();
+    if (!frames.isEmpty() && QFile::exists(tmpFilePath)) {
+        normaliseTimes();
+        if (!closing)
+            enterEditing();
+        qDebug().noquote() << "Recording Status: Successful!";
+        return;
+    }
+    qDebug().noquote() << "Recording Status: Failed! (MP4 recorder produced no file)"
+                       << mp4Recorder->errorString();
+    QFile::remove(tmpFilePath);
+    tmpFilePath.clear();
+    hideCaptureLabel();
+}
+
+void VideoRecord::enterEditing()
+{
+    stopPlayback();
+    playbackIndex = 0;
+    ui->recordWidget->hide();
+    ui->playWidget->show();
+    loadingMovie->stop();
+    captureLabel->setMovie(nullptr);
+    captureLabel->setStyleSheet(QStringLiteral("background-color:#000;"));
+    captureLabel->setWindowOpacity(1.0);
+    settingsPopup->hide();
+    for (QWidget *border : borderWindows())
+        border->hide();
+    captureLabel->show();
+    refreshPlayButton();
+    showFrame(0);
+}
+
+void VideoRecord::showFrame(qsizetype index)
+{
+    const QImage frame = frames.at(index);
+    if (frame.isNull())
+        return;
+    captureLabel->setPixmap(QPixmap::fromImage(
+        frame.scaled(captureLabel->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+void VideoRecord::on_bt_play_pause_clicked()
+{
+    if (playbackTimer.isActive()) {
+        stopPlayback();
+        return;
+    }
+    if (frames.isEmpty())
+        return;
+    if (playbackIndex >= frames.count() - 1)
+        playbackIndex = 0;
+    playbackTimer.start(captureIntervalMs(fps()));
+    refreshPlayButton();
+}
+
+void VideoRecord::advancePlayback()
+{
+    if (++playbackIndex >= frames.count()) {
+        playbackIndex = 0;
+        stopPlayback();
+    }
+    showFrame(playbackIndex);
+}
+
+void VideoRecord::stopPlayback()
+{
+    playbackTimer.stop();
+    refreshPlayButton();
+}
+
+void VideoRecord::on_bt_save_clicked()
+{
+    if (tmpFilePath.isEmpty() || !QFile::exists(tmpFilePath))
+        return;
+    const QString extension = format;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) +
+                           QStringLiteral("/Quorvel/");
+    QDir().mkpath(folder);
+
+    QFileDialog dialog(nullptr, tr("Save As"), proposedSavePath(folder, extension));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(extension == QLatin1String("mp4") ? tr("MP4 Files (*.mp4)")
+                                                           : tr("GIF Files (*.gif)"));
+    dialog.setDefaultSuffix(extension);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.raise();
+    dialog.activateWindow();
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        QString path = dialog.selectedFiles().constFirst();
+        if (!path.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive))
+            path += QLatin1Char('.') + extension;
+        showNotice(QFile::copy(tmpFilePath, path) ? tr("File saved successfully")
+                                                  : tr("Could not save file"));
+    }
+    emit emitAnalitycs(QStringLiteral("ec=VideoButtons&ea=SaveUpload&el=Save"));
+}
+
+void VideoRecord::showNotice(const QString &text)
+{
+    noticeLabel->setText(text);
+    noticeLabel->adjustSize();
+    noticeLabel->move((captureLabel->width() - noticeLabel->width()) / 2, 12);
+    noticeLabel->show();
+    noticeLabel->raise();
+    QTimer::singleShot(2500, noticeLabel, &QWidget::hide);
+}
+
+void VideoRecord::on_bt_upload_clicked() {}
+
+void VideoRecord::removeTmpFile()
+{
+    if (uploading || tmpFilePath.isEmpty())
+        return;
+    QFile::remove(tmpFilePath);
+    tmpFilePath.clear();
+}
+
+bool VideoRecord::reshapeLocked() const
+{
+    return recording || !ui->bt_start_rec->isEnabled();
+}
+
+bool VideoRecord::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == leftBorder || !borderWindows().contains(qobject_cast<QWidget *>(watched)))
+        return QWidget::eventFilter(watched, event);
+    auto *border = static_cast<QWidget *>(watched);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && !reshapeLocked()) {
+            resizingBorder = border;
+            resizePress = mouse->globalPosition().toPoint();
+            resizeStartSize = captureLabel->size();
+        }
+        return true;
+    }
+    case QEvent::MouseMove:
+        if (resizingBorder == border) {
+            const QPoint offset =
+                static_cast<QMouseEvent *>(event)->globalPosition().toPoint() - resizePress;
+            setCaptureSize(draggedCaptureSize(resizeStartSize, offset, border != bottomBorder,
+                                              border != rightBorder, smallestCaptureSize()));
+        }
+        return true;
+    case QEvent::MouseButtonRelease:
+        resizingBorder = nullptr;
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void VideoRecord::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && !reshapeLocked() &&
+        childAt(event->position().toPoint()) == ui->moveBar) {
+        movingBar = true;
+        pressOffset = event->globalPosition().toPoint() - pos();
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void VideoRecord::mouseReleaseEvent(QMouseEvent *event)
+{
+    movingBar = false;
+    QWidget::mouseReleaseEvent(event);
+}
+
+void VideoRecord::mouseMoveEvent(QMouseEvent *event)
+{
+    if (movingBar) {
+        const QScreen *primary = QGuiApplication::primaryScreen();
+        if (primary)
+            move(clampedBarPosition(event->globalPosition().toPoint() - pressOffset, size(),
+                                    captureLabel->height(), primary->virtualGeometry().size(),
+                                    primary->availableGeometry().top()));
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void VideoRecord::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    layoutGroup();
+}
+
+void VideoRecord::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutGroup();
+}
+
+void VideoRecord::closeEvent(QCloseEvent *event)
+{
+    closing = true;
+    if (recording)
+        stopRecording();
+    stopPlayback();
+    settingsPopup->hide();
+    for (QWidget *border : borderWindows())
+        border->hide();
+    captureLabel->hide();
+    removeTmpFile();
+    event->accept();
+}
+
+void VideoRecord::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!settingsLoaded) {
+        applyStoredGeometry();
+        settingsLoaded = true;
+    }
+    if (ui->recordWidget->isVisible())
+        for (QWidget *border : borderWindows())
+            border->show();
+    mousePosTimer.start();
+}
+
+void VideoRecord::applyStoredGeometry()
+{
+    const QSettings settings = settingsStore();
+    QSize capture = settings.value(SettingsKeys::VideoRecorderCaptureSize).toSize();
+    if (capture.width() <= 0 || capture.height() <= 0) {
+        const QSize window = settings.value(SettingsKeys::VideoRecorderSize, size()).toSize();
+        capture = QSize(std::max(1, window.width() - 2 * RecorderLayout::borderWidth),
+                        std::max(RecorderLayout::minimumCaptureHeight, captureLabel->height()));
+    }
+    setCaptureSize(draggedCaptureSize(capture, QPoint(), true, true, smallestCaptureSize()));
+
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return;
+    const QRect available = primary->availableGeometry();
+    const QPoint centred(available.center().x() - width() / 2,
+                         available.center().y() - (height() + captureLabel->height()) / 2);
+    const QPoint wanted = settings.value(SettingsKeys::VideoRecorderPosition, centred).toPoint();
+    move(clampedBarPosition(wanted, size(), captureLabel->height(),
+                            primary->virtualGeometry().size(), available.top()));
+    layoutGroup();
+}
+
+QSize VideoRecord::smallestCaptureSize() const
+{
+    return minimumCaptureSize(std::max(minimumWidth(), layout()->minimumSize().width()));
+}
+
+void VideoRecord::setCaptureSize(const QSize &size)
+{
+    captureLabel->setFixedSize(size);
+    resize(barWidthFor(size.width()), RecorderLayout::barHeight);
+    layoutGroup();
+}
+
+void VideoRecord::layoutGroup()
+{
+    if (!captureLabel)
+        return;
+    const RecorderLayout layout = RecorderLayout::around(geometry(), captureLabel->size(), 0);
+    settingsPopup->move(layout.settingsPopup);
+    leftBorder->setGeometry(layout.leftBorder);
+    rightBorder->setGeometry(layout.rightBorder);
+    captureLabel->move(layout.captureArea.topLeft());
+    bottomBorder->setGeometry(layout.bottomBorder);
+    cornerBorder->setGeometry(layout.cornerPiece);
+    progressBar->setGeometry(layout.progressBar);
+    if (settingsLoaded)
+        storeGeometry();
+}
+
+void VideoRecord::storeGeometry() const
+{
+    QSettings settings = settingsStore();
+    settings.setValue(SettingsKeys::VideoRecorderPosition, pos());
+    settings.setValue(SettingsKeys::VideoRecorderCaptureSize, captureLabel->size());
+    settings.sync();
+}

@@ -1,0 +1,184 @@
+#pragma once
+
+#include "capturecursor.h"
+#include "framedecoration.h"
+#include "framestore.h"
+#include "mousehook.h"
+#include "mp4recorder.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+class QMovie;
+class QProgressBar;
+class QScreen;
+class QThread;
+class RecorderSettingsPopup;
+
+namespace Ui {
+class VideoRecord;
+}
+
+// The screen recorder: a frameless bar over a capture frame that the user places anywhere on the
+// desktop. It records that area into a frame store as GIF or MP4, with the cursor and click
+// highlights drawn in, and then shows the result and saves it.
+class VideoRecord : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // What the recorder takes from the outside world; tests put known pictures and times behind
+    // it.
+    struct Environment
+    {
+        // The area, in global logical pixels, grabbed from the screen under it.
+        std::function<QPixmap(QScreen *screen, const QRect &area)> grab;
+        std::function<CapturedCursor()> cursor;
+        std::function<QPoint()> pointer;
+        // Milliseconds since the recording started; empty means the recorder's own clock.
+        std::function<qint64()> clock;
+    };
+    static Environment systemEnvironment();
+
+    explicit VideoRecord(QWidget *parent = nullptr);
+    VideoRecord(const Environment &environment, QWidget *parent = nullptr);
+    ~VideoRecord() override;
+
+    // The capture label's rectangle in global coordinates: the area that is recorded.
+    QRect captureRect() const;
+    bool isRecording() const { return recording; }
+    QString currentFormat() const { return format; }
+    QString currentFramerate() const { return framerate; }
+    QString resultPath() const { return tmpFilePath; }
+    const FrameStore &recordedFrames() const { return frames; }
+    const QList<qint64> &recordedFrameTimes() const { return frameTimes; }
+    qint64 recordingDurationMs() const { return durationMs; }
+    bool isWorkerRunning() const { return workerThread != nullptr; }
+    Mp4Recorder *mediaRecorder() const { return mp4Recorder; }
+    RecorderSettingsPopup *settingsPopupWindow() const { return settingsPopup; }
+    QLabel *captureLabelWindow() const { return captureLabel; }
+    QList<QWidget *> borderWindows() const;
+
+signals:
+    void emitAnalitycs(QString val);
+
+public slots:
+    void on_bt_start_rec_clicked();
+    void on_bt_close_clicked();
+    void tick();
+    void captureFrame();
+    void on_bt_settings_clicked();
+    void changeFormat(QString value);
+    void changeFramerate(QString value);
+    void checkMousePos();
+    void on_bt_play_pause_clicked();
+    void on_bt_save_clicked();
+    void on_bt_upload_clicked();
+    void removeTmpFile();
+    void finishEncoding(QByteArray gifData);
+    void advancePlayback();
+    // Left-button presses anywhere on the desktop, from the mouse hook.
+    void leftButtonPressed(QPoint globalPosition);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void loadSettings();
+    void createCompanionWindows();
+    void retranslateUi();
+    void refreshButtonTexts();
+    void refreshMicrophoneButton();
+    void refreshPlayButton();
+    void setBorderCursors();
+    void toggleMicrophone(bool on);
+    void toggleClickHighlight(bool on);
+    void applyStoredGeometry();
+    QSize smallestCaptureSize() const;
+    void setCaptureSize(const QSize &size);
+    void layoutGroup();
+    void storeGeometry() const;
+    void startRecording();
+    void startMp4Recording();
+    void stopRecording();
+    void resetBar();
+    void normaliseTimes();
+    void showBusy(bool determinate);
+    void hideBusy();
+    void hideCaptureLabel();
+    void showNotice(const QString &text);
+    // Moving and resizing wait while a recording runs or is being saved.
+    bool reshapeLocked() const;
+    void finalizeRecording();
+    void finalizeMp4Recording();
+    void mp4StateChanged(Mp4Recorder::RecorderState state);
+    void failGif(const char *reason);
+    void enterEditing();
+    void showFrame(qsizetype index);
+    void stopPlayback();
+    qint64 elapsedMs() const;
+    QString usageLabel() const;
+    int fps() const;
+
+    Ui::VideoRecord *ui;
+    Environment environment;
+
+    QString format;
+    QString framerate;
+    bool recordMicrophone = false;
+    bool recording = false;
+    int elapsedSeconds = 0;
+    QString tmpFilePath;
+    FrameStore frames;
+    QList<qint64> frameTimes;
+    QList<ClickMark> clicks;
+    qint64 durationMs = 0;
+    QElapsedTimer recordingClock;
+    QTimer captureTimer;
+    QTimer secondTimer;
+    MouseHook mouseHook;
+    bool uploading = false;
+    bool settingsLoaded = false;
+    // The window is closing: a stopped recording is not turned into a result.
+    bool closing = false;
+    QThread *workerThread = nullptr;
+
+    Mp4Recorder *mp4Recorder = nullptr;
+    bool mp4Finalized = false;
+    bool hasAudio = false;
+
+    QWidget *leftBorder = nullptr;
+    QWidget *rightBorder = nullptr;
+    QWidget *bottomBorder = nullptr;
+    QWidget *cornerBorder = nullptr;
+    QLabel *captureLabel = nullptr;
+    QProgressBar *progressBar = nullptr;
+    QMovie *loadingMovie = nullptr;
+    RecorderSettingsPopup *settingsPopup = nullptr;
+    QLabel *noticeLabel = nullptr;
+    QTimer mousePosTimer;
+
+    // A drag of the bar's handle or of a border in progress.
+    QPoint pressOffset;
+    bool movingBar = false;
+    QWidget *resizingBorder = nullptr;
+    QPoint resizePress;
+    QSize resizeStartSize;
+
+    QTimer playbackTimer;
+    qsizetype playbackIndex = 0;
+};
