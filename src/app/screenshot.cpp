@@ -438,11 +438,9 @@ void Screenshot::clickVideoCapture() {}
 void Screenshot::openRuler() {}
 void Screenshot::openQrScanner() {}
 void Screenshot::openOcrScanner() {}
-void Screenshot::openAllFiles() {}
 void Screenshot::openSettings() {}
 void Screenshot::closeSettings() {}
 void Screenshot::changeLang() {}
-void Screenshot::lastFilesCloseWindow() {}
 
 void Screenshot::clickCrop()
 {

@@ -10,6 +10,7 @@
 
 class EditorDocument;
 class EditorInput;
+class LastFiles;
 class MainEditor;
 class QAction;
 class SelectRegion;
@@ -181,6 +182,7 @@ private:
 
     DesktopGrabber grabDesktopImage;
     QPointer<SelectRegion> regionSelector;
+    QPointer<LastFiles> lastFiles;
 
     QxtGlobalShortcut *regionShortcut = nullptr;
     QxtGlobalShortcut *fullScreenShortcut = nullptr;
