@@ -25,7 +25,8 @@ QString nextFreePath(const QString &folder)
 QString moveToDesktop(const QString &path)
 {
     const QString target = folder();
-    QDir().mkpath(target);
+    if (!QDir().mkpath(target))
+        return {};
     const QString destination = nextFreePath(target);
     return QFile::rename(path, destination) ? destination : QString();
 }

@@ -70,7 +70,7 @@ QLabel *LastFiles::coveringLabel()
     auto *label = new QLabel(this);
     label->setGeometry(0, 0, 780, 500);
     label->setAlignment(Qt::AlignCenter);
-    label->setStyleSheet(QStringLiteral("background-color: rgb(255, 255, 255, 220);"));
+    label->setStyleSheet(QStringLiteral("background-color: rgba(255, 255, 255, 220);"));
     return label;
 }
 
@@ -101,7 +101,7 @@ void LastFiles::loadJsonFinished(QNetworkReply *reply)
 {
     reply->deleteLater();
     if (reply->error() != QNetworkReply::NoError) {
-        showPlainMessage(tr("Load data failed!\nError: ") + reply->errorString());
+        showPlainMessage(tr("Load data failed!\nError: ") + ServiceApi::errorText(reply));
         loadingOverlay->hide();
         return;
     }

@@ -25,7 +25,7 @@ LoginForm::LoginForm(QWidget *parent)
 
     loadingOverlay->setGeometry(rect());
     loadingOverlay->setAlignment(Qt::AlignCenter);
-    loadingOverlay->setStyleSheet(QStringLiteral("background-color: rgb(255, 255, 255, 220);"));
+    loadingOverlay->setStyleSheet(QStringLiteral("background-color: rgba(255, 255, 255, 220);"));
     auto *movie = new QMovie(QStringLiteral(":/loading.gif"), QByteArray(), loadingOverlay);
     loadingOverlay->setMovie(movie);
     movie->start();
@@ -128,7 +128,7 @@ bool LoginForm::settleReply(QNetworkReply *reply, QString *error)
     loadingOverlay->hide();
     reply->deleteLater();
     if (reply->error() != QNetworkReply::NoError) {
-        showPlainMessage(tr("Error: ") + reply->errorString());
+        showPlainMessage(tr("Error: ") + ServiceApi::errorText(reply));
         return true;
     }
     const QJsonObject answer = ServiceApi::parseReply(reply->readAll());

@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QHostInfo>
 #include <QJsonDocument>
+#include <QNetworkReply>
 #include <QSysInfo>
 
 namespace ServiceApi {
@@ -154,6 +155,13 @@ QNetworkRequest request(const QUrl &url)
     QNetworkRequest request(url);
     request.setTransferTimeout(transferTimeout());
     return request;
+}
+
+QString errorText(const QNetworkReply *reply)
+{
+    if (reply->error() == QNetworkReply::OperationCanceledError)
+        return QCoreApplication::translate("ServiceApi", "The service did not answer in time.");
+    return reply->errorString();
 }
 
 QJsonObject parseReply(const QByteArray &body)

@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QUrl>
 
+class QNetworkReply;
+
 namespace ServiceApi {
 
 inline constexpr char LoginPath[] =
@@ -63,6 +65,8 @@ QUrl deleteFileUrl(const QString &fileId);
 QUrl uploadUrl();
 
 QNetworkRequest request(const QUrl &url);
+// The network library reports a transfer timeout as a cancelled operation; the user is told so.
+QString errorText(const QNetworkReply *reply);
 
 // A body that is no JSON object reads as an empty object.
 QJsonObject parseReply(const QByteArray &body);

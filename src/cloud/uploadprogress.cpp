@@ -79,9 +79,10 @@ void UploadProgress::uploadProgress(qint64 done, qint64 total)
 
 void UploadProgress::uploadError(QNetworkReply::NetworkError error)
 {
-    if (error == QNetworkReply::OperationCanceledError)
+    // Only the user's own cancel goes unreported; a stalled transfer is cancelled by the timeout.
+    if (error == QNetworkReply::OperationCanceledError && cancelled)
         return;
-    showPlainMessage(failureMessage(reply ? reply->errorString() : QString()));
+    showPlainMessage(failureMessage(reply ? ServiceApi::errorText(reply) : QString()));
 }
 
 QString UploadProgress::failureMessage(const QString &response)
@@ -164,6 +165,7 @@ void UploadProgress::on_bt_close_clicked()
 
 void UploadProgress::on_bt_cancel_clicked()
 {
+    cancelled = true;
     if (reply)
         reply->abort();
     emit uploadDone();

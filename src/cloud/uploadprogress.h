@@ -54,6 +54,7 @@ private:
     Ui::UploadProgress *ui;
     QString filePath;
     bool saveCopyOnFailure = false;
+    bool cancelled = false;
     QPointer<QSystemTrayIcon> trayIcon;
     QNetworkAccessManager *manager = nullptr;
     QPointer<QNetworkReply> reply;

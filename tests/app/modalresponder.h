@@ -24,6 +24,7 @@ public:
 
     bool finished() const { return pending.isEmpty(); }
     QStringList messages;
+    QList<Qt::TextFormat> formats; // how each message box was told to read its text
 
     static Step saveAs(const QString &path, QString *suggested = nullptr)
     {
@@ -51,6 +52,7 @@ private:
         lastAnswered = modal;
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             messages << box->text();
+            formats << box->textFormat();
             pending.takeFirst();
             box->accept();
             return;
