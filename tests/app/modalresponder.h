@@ -53,8 +53,10 @@ private:
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             messages << box->text();
             formats << box->textFormat();
-            pending.takeFirst();
-            box->accept();
+            // A step may press one of the box's buttons; otherwise the box is simply closed.
+            pending.takeFirst()(box);
+            if (box->isVisible())
+                box->accept();
             return;
         }
         pending.takeFirst()(modal);
