@@ -112,8 +112,8 @@ void LoginForm::askAuthCode()
     bool ok = false;
     const QString code = QInputDialog::getText(
         this, tr("Quorvel login"),
-        tr("To complete the authorization, enter the code from the site ") +
-            ServiceApi::siteHost() + QStringLiteral(":"),
+        tr("To complete the authorization, enter the code from the site %1:")
+            .arg(ServiceApi::siteHost()),
         QLineEdit::Normal, QString(), &ok,
         Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     if (!ok || code.isEmpty()) {
