@@ -1,6 +1,6 @@
 #include "../app/modalresponder.h"
-#include "../support/localservice.h"
 #include "../support/pngfixtures.h"
+#include "cloudtest.h"
 
 #include "flowlayout.h"
 #include "imagelabel.h"
@@ -28,9 +28,7 @@ class LastFilesTest : public QObject
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(service.listen());
-        ServiceApi::setApiBaseUrl(service.baseUrl());
+        QVERIFY(serveLocally(service));
         QSettings settings = settingsStore();
         settings.setValue(SettingsKeys::Token, QStringLiteral("tok"));
         settings.setValue(SettingsKeys::UserId, QStringLiteral("42"));
@@ -205,15 +203,7 @@ private slots:
 private:
     void serveFiles(const QJsonArray &photos)
     {
-        const QByteArray wide = [] {
-            QImage image(400, 200, QImage::Format_RGB32);
-            image.fill(Qt::blue);
-            QByteArray bytes;
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            image.save(&buffer, "PNG");
-            return bytes;
-        }();
+        const QByteArray wide = pngBytes(QSize(400, 200), Qt::blue);
         service.setScript([photos, wide](const RecordedRequest &request) {
             if (request.path == "/thumb/wide.png")
                 return ScriptedReply::raw(wide, "image/png");

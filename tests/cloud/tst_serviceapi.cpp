@@ -1,4 +1,4 @@
-#include "../support/localservice.h"
+#include "cloudtest.h"
 
 #include "serviceapi.h"
 #include "session.h"
@@ -18,9 +18,7 @@ class ServiceApiTest : public QObject
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(service.listen());
-        ServiceApi::setApiBaseUrl(service.baseUrl());
+        QVERIFY(serveLocally(service));
         service.setScript([](const RecordedRequest &) { return ScriptedReply::json({}); });
     }
 

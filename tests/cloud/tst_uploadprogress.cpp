@@ -1,5 +1,5 @@
 #include "../app/modalresponder.h"
-#include "../support/localservice.h"
+#include "cloudtest.h"
 
 #include "screenshot.h"
 #include "serviceapi.h"
@@ -32,9 +32,7 @@ class UploadProgressTest : public QObject
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        QVERIFY(service.listen());
-        ServiceApi::setApiBaseUrl(service.baseUrl());
+        QVERIFY(serveLocally(service));
         QVERIFY(files.isValid());
     }
 
@@ -59,7 +57,7 @@ private slots:
         QFETCH(QString, fileName);
         QFETCH(QByteArray, mimeType);
         const QString path = files.filePath(fileName);
-        const QByteArray content = mimeType == "image/png" ? pngBytes() : QByteArray("hello\n");
+        const QByteArray content = mimeType == "image/png" ? capturePng() : QByteArray("hello\n");
         writeFile(path, content);
         QSettings settings = settingsStore();
         settings.setValue(SettingsKeys::Uuid, QStringLiteral("{abc}"));
@@ -192,7 +190,7 @@ private slots:
             return ScriptedReply{status, "text/plain", "Server says no", false};
         });
         const QString path = files.filePath(QStringLiteral("screenshot_123.png"));
-        writeFile(path, pngBytes());
+        writeFile(path, capturePng());
 
         ModalResponder responder({acknowledge()});
         QPointer<UploadProgress> popup = new UploadProgress;
@@ -208,7 +206,7 @@ private slots:
             QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
         } else {
             QVERIFY(!QFile::exists(path));
-            QCOMPARE(readFile(moved), pngBytes());
+            QCOMPARE(readFile(moved), capturePng());
             const QString head = QStringLiteral("Uploading error!\nFile save on Desktop/Quorvel\n\n"
                                                 "Response: ");
             QCOMPARE(message, head + (status == 200 ? QStringLiteral("Server says no")
@@ -366,16 +364,7 @@ private:
         return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) +
                QStringLiteral("/Quorvel/");
     }
-    static QByteArray pngBytes()
-    {
-        QImage image(16, 16, QImage::Format_RGB32);
-        image.fill(Qt::darkCyan);
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-        return bytes;
-    }
+    static QByteArray capturePng() { return pngBytes(QSize(16, 16), Qt::darkCyan); }
     static void writeFile(const QString &path, const QByteArray &content)
     {
         QFile file(path);
