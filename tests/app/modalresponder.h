@@ -46,8 +46,10 @@ public:
 private:
     void answer()
     {
+        // A modal window that is no dialog (such as the login form) is the program's own, not a
+        // question to answer.
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || pending.isEmpty() || modal == lastAnswered)
+        if (!qobject_cast<QDialog *>(modal) || pending.isEmpty() || modal == lastAnswered)
             return;
         lastAnswered = modal;
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
