@@ -59,7 +59,7 @@ bool UploadProgress::upload(const QString &path)
     QNetworkRequest request = ServiceApi::request(ServiceApi::uploadUrl());
     request.setHeader(QNetworkRequest::ContentTypeHeader, UploadBody::contentType());
     request.setHeader(QNetworkRequest::ContentLengthHeader, QByteArray::number(body.size()));
-    manager = new QNetworkAccessManager(this);
+    auto *manager = new QNetworkAccessManager(this);
     reply = manager->post(request, body);
     connect(reply, &QNetworkReply::finished, this, &UploadProgress::requestFinished);
     connect(reply, &QNetworkReply::errorOccurred, this, &UploadProgress::uploadError);

@@ -4,7 +4,6 @@
 #include <QNetworkReply>
 #include <QPointer>
 
-class QNetworkAccessManager;
 #include <QSystemTrayIcon>
 
 namespace Ui {
@@ -56,7 +55,6 @@ private:
     bool saveCopyOnFailure = false;
     bool cancelled = false;
     QPointer<QSystemTrayIcon> trayIcon;
-    QNetworkAccessManager *manager = nullptr;
     QPointer<QNetworkReply> reply;
     int pressX = 0;
     int pressY = 0;
