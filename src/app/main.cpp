@@ -1,21 +1,6 @@
-#include "screenshot.h"
-#include "settingskeys.h"
-#include "translation.h"
-
-#include <QApplication>
-#include <QTranslator>
+#include "run.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QCoreApplication::setApplicationVersion(QStringLiteral("260"));
-    QGuiApplication::setQuitOnLastWindowClosed(false);
-
-    QTranslator translator;
-    loadAndInstallTranslation(translator, storedLanguageFile());
-
-    auto *screenshot = new Screenshot;
-    const int exitCode = app.exec();
-    delete screenshot;
-    return exitCode;
+    return runQuorvel(argc, argv);
 }

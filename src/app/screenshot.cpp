@@ -465,11 +465,9 @@ void Screenshot::openQrScanner()
 }
 
 void Screenshot::openOcrScanner() {}
-void Screenshot::openAllFiles() {}
 void Screenshot::openSettings() {}
 void Screenshot::closeSettings() {}
 void Screenshot::changeLang() {}
-void Screenshot::lastFilesCloseWindow() {}
 
 void Screenshot::clickCrop()
 {

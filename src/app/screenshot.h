@@ -10,6 +10,7 @@
 
 class EditorDocument;
 class EditorInput;
+class LastFiles;
 class MainEditor;
 class QAction;
 class SelectRegion;
@@ -186,6 +187,7 @@ private:
     // The tool windows have no parent; a pointer clears itself when its window is destroyed.
     QPointer<Ruler> ruler;
     QPointer<QrScanner> qrScanner;
+    QPointer<LastFiles> lastFiles;
 
     QxtGlobalShortcut *regionShortcut = nullptr;
     QxtGlobalShortcut *fullScreenShortcut = nullptr;

@@ -148,13 +148,6 @@ QPoint Screenshot::uploadPopupPosition(int row)
     return {size.width() - 320, size.height() - 120 * row};
 }
 
-bool Screenshot::handOffUpload(const QString &, QPoint, bool)
-{
-    // The upload service client is not part of this build yet; the capture stays in the editor.
-    showUserMessage(tr("Uploading is not available yet."));
-    return false;
-}
-
 void Screenshot::uploadDone()
 {
     --activeUploads;

@@ -24,6 +24,7 @@ public:
 
     bool finished() const { return pending.isEmpty(); }
     QStringList messages;
+    QList<Qt::TextFormat> formats; // how each message box was told to read its text
 
     static Step saveAs(const QString &path, QString *suggested = nullptr)
     {
@@ -45,14 +46,19 @@ public:
 private:
     void answer()
     {
+        // A modal window that is no dialog (such as the login form) is the program's own, not a
+        // question to answer.
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || pending.isEmpty() || modal == lastAnswered)
+        if (!qobject_cast<QDialog *>(modal) || pending.isEmpty() || modal == lastAnswered)
             return;
         lastAnswered = modal;
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             messages << box->text();
-            pending.takeFirst();
-            box->accept();
+            formats << box->textFormat();
+            // A step may press one of the box's buttons; otherwise the box is simply closed.
+            pending.takeFirst()(box);
+            if (box->isVisible())
+                box->accept();
             return;
         }
         pending.takeFirst()(modal);

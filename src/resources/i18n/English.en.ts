@@ -2,6 +2,96 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>LastFiles</name>
+    <message>
+        <source>Last your files</source>
+        <translation>Your recent files</translation>
+    </message>
+    <message>
+        <source>You are don&apos;t upload any file yet.</source>
+        <translation>You have not uploaded any files yet.</translation>
+    </message>
+    <message>
+        <source>Load data failed!
+Error: </source>
+        <translation>Loading the list failed.
+Error: </translation>
+    </message>
+    <message>
+        <source>You are not logined</source>
+        <translation>You are not signed in.</translation>
+    </message>
+    <message>
+        <source>To take full advantage of the program, please log in.</source>
+        <translation>Sign in to use everything the program offers.</translation>
+    </message>
+    <message>
+        <source>Copy link</source>
+        <translation>Copy link</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Remove file!</source>
+        <translation>Remove file</translation>
+    </message>
+    <message>
+        <source>Are you sure?</source>
+        <translation>Are you sure?</translation>
+    </message>
+</context>
+<context>
+    <name>LoginForm</name>
+    <message>
+        <source>Sign In Quorvel</source>
+        <translation>Sign in to Quorvel</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>Email</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Sign in</translation>
+    </message>
+    <message>
+        <source>&lt;p style=&quot;margin:0;&quot; align=&quot;center&quot;&gt;or&lt;/p&gt;</source>
+        <translation>&lt;p style=&quot;margin:0;&quot; align=&quot;center&quot;&gt;or&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Register</source>
+        <translation>Register</translation>
+    </message>
+    <message>
+        <source>Quorvel login</source>
+        <translation>Quorvel sign-in</translation>
+    </message>
+    <message>
+        <source>Error: </source>
+        <translation>Error: </translation>
+    </message>
+    <message>
+        <source>Authentication server did not respond.
+Try again late.</source>
+        <translation>The sign-in server did not respond.
+Please try again later.</translation>
+    </message>
+    <message>
+        <source>Invalid auth code! Try again.</source>
+        <translation>Invalid sign-in code. Please try again.</translation>
+    </message>
+    <message>
+        <source>To complete the authorization, enter the code from the site %1:</source>
+        <translation>To finish signing in, enter the code shown on %1:</translation>
+    </message>
+</context>
+<context>
     <name>QLabel</name>
     <message>
         <source>Just click to capture fullscreen
@@ -266,10 +356,86 @@ or drag to select a region.
     </message>
 </context>
 <context>
+    <name>ServiceApi</name>
+    <message>
+        <source>The service did not answer in time.</source>
+        <translation>The service did not answer in time.</translation>
+    </message>
+</context>
+<context>
     <name>StoryboardTimeline</name>
     <message>
         <source>Audio</source>
         <translation>Audio</translation>
+    </message>
+</context>
+<context>
+    <name>UploadProgress</name>
+    <message>
+        <source>Uploading file...</source>
+        <translation>Uploading file...</translation>
+    </message>
+    <message>
+        <source>Done! Link copied to clipboard!</source>
+        <translation>Done! The link is on the clipboard.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Could not open file: </source>
+        <translation>Could not open the file: </translation>
+    </message>
+    <message>
+        <source>Uploading file</source>
+        <translation>Uploading</translation>
+    </message>
+    <message>
+        <source>Getting link...</source>
+        <translation>Getting the link...</translation>
+    </message>
+    <message>
+        <source>Uploading error!
+Response: </source>
+        <translation>Upload failed.
+Response: </translation>
+    </message>
+    <message>
+        <source>Uploading error!
+File save on Desktop/Quorvel
+
+Response: </source>
+        <translation>Upload failed.
+The file was saved to Desktop/Quorvel.
+
+Response: </translation>
+    </message>
+    <message>
+        <source>Uploading error!
+The file could not be moved to Desktop/Quorvel and is kept at %1
+
+Response: </source>
+        <translation>Upload failed.
+The file could not be moved to Desktop/Quorvel and is kept at %1
+
+Response: </translation>
+    </message>
+    <message>
+        <source>Quorvel Cloud</source>
+        <translation>Quorvel Cloud</translation>
+    </message>
+    <message>
+        <source>Your file</source>
+        <translation>Your file</translation>
+    </message>
+    <message>
+        <source>has been uploaded!</source>
+        <translation>has been uploaded.</translation>
+    </message>
+    <message>
+        <source>Uploading error!</source>
+        <translation>Upload failed.</translation>
     </message>
 </context>
 <context>

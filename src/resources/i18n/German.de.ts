@@ -2,6 +2,96 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>LastFiles</name>
+    <message>
+        <source>Last your files</source>
+        <translation>Ihre letzten Dateien</translation>
+    </message>
+    <message>
+        <source>You are don&apos;t upload any file yet.</source>
+        <translation>Sie haben noch keine Dateien hochgeladen.</translation>
+    </message>
+    <message>
+        <source>Load data failed!
+Error: </source>
+        <translation>Die Liste konnte nicht geladen werden.
+Fehler: </translation>
+    </message>
+    <message>
+        <source>You are not logined</source>
+        <translation>Sie sind nicht angemeldet.</translation>
+    </message>
+    <message>
+        <source>To take full advantage of the program, please log in.</source>
+        <translation>Melden Sie sich an, um alle Möglichkeiten des Programms zu nutzen.</translation>
+    </message>
+    <message>
+        <source>Copy link</source>
+        <translation>Link kopieren</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Remove file!</source>
+        <translation>Datei entfernen</translation>
+    </message>
+    <message>
+        <source>Are you sure?</source>
+        <translation>Sind Sie sicher?</translation>
+    </message>
+</context>
+<context>
+    <name>LoginForm</name>
+    <message>
+        <source>Sign In Quorvel</source>
+        <translation>Bei Quorvel anmelden</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>E-Mail</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Anmelden</translation>
+    </message>
+    <message>
+        <source>&lt;p style=&quot;margin:0;&quot; align=&quot;center&quot;&gt;or&lt;/p&gt;</source>
+        <translation>&lt;p style=&quot;margin:0;&quot; align=&quot;center&quot;&gt;oder&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Register</source>
+        <translation>Registrieren</translation>
+    </message>
+    <message>
+        <source>Quorvel login</source>
+        <translation>Quorvel-Anmeldung</translation>
+    </message>
+    <message>
+        <source>Error: </source>
+        <translation>Fehler: </translation>
+    </message>
+    <message>
+        <source>Authentication server did not respond.
+Try again late.</source>
+        <translation>Der Anmeldeserver hat nicht geantwortet.
+Bitte versuchen Sie es später erneut.</translation>
+    </message>
+    <message>
+        <source>Invalid auth code! Try again.</source>
+        <translation>Ungültiger Anmeldecode. Bitte versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>To complete the authorization, enter the code from the site %1:</source>
+        <translation>Geben Sie zum Abschluss der Anmeldung den Code von der Website %1 ein:</translation>
+    </message>
+</context>
+<context>
     <name>QLabel</name>
     <message>
         <source>Just click to capture fullscreen
@@ -266,10 +356,86 @@ Ziehen: Bereich auswählen
     </message>
 </context>
 <context>
+    <name>ServiceApi</name>
+    <message>
+        <source>The service did not answer in time.</source>
+        <translation>Der Dienst hat nicht rechtzeitig geantwortet.</translation>
+    </message>
+</context>
+<context>
     <name>StoryboardTimeline</name>
     <message>
         <source>Audio</source>
         <translation>Audio</translation>
+    </message>
+</context>
+<context>
+    <name>UploadProgress</name>
+    <message>
+        <source>Uploading file...</source>
+        <translation>Datei wird hochgeladen...</translation>
+    </message>
+    <message>
+        <source>Done! Link copied to clipboard!</source>
+        <translation>Fertig! Der Link ist in der Zwischenablage.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Could not open file: </source>
+        <translation>Die Datei konnte nicht geöffnet werden: </translation>
+    </message>
+    <message>
+        <source>Uploading file</source>
+        <translation>Hochladen</translation>
+    </message>
+    <message>
+        <source>Getting link...</source>
+        <translation>Link wird abgerufen...</translation>
+    </message>
+    <message>
+        <source>Uploading error!
+Response: </source>
+        <translation>Hochladen fehlgeschlagen.
+Antwort: </translation>
+    </message>
+    <message>
+        <source>Uploading error!
+File save on Desktop/Quorvel
+
+Response: </source>
+        <translation>Hochladen fehlgeschlagen.
+Die Datei wurde unter Schreibtisch/Quorvel gespeichert.
+
+Antwort: </translation>
+    </message>
+    <message>
+        <source>Uploading error!
+The file could not be moved to Desktop/Quorvel and is kept at %1
+
+Response: </source>
+        <translation>Hochladen fehlgeschlagen.
+Die Datei konnte nicht nach Schreibtisch/Quorvel verschoben werden und liegt weiterhin unter %1
+
+Antwort: </translation>
+    </message>
+    <message>
+        <source>Quorvel Cloud</source>
+        <translation>Quorvel Cloud</translation>
+    </message>
+    <message>
+        <source>Your file</source>
+        <translation>Ihre Datei</translation>
+    </message>
+    <message>
+        <source>has been uploaded!</source>
+        <translation>wurde hochgeladen.</translation>
+    </message>
+    <message>
+        <source>Uploading error!</source>
+        <translation>Hochladen fehlgeschlagen.</translation>
     </message>
 </context>
 <context>

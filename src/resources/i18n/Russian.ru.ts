@@ -2,6 +2,96 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>LastFiles</name>
+    <message>
+        <source>Last your files</source>
+        <translation>Ваши последние файлы</translation>
+    </message>
+    <message>
+        <source>You are don&apos;t upload any file yet.</source>
+        <translation>Вы ещё не загрузили ни одного файла.</translation>
+    </message>
+    <message>
+        <source>Load data failed!
+Error: </source>
+        <translation>Не удалось загрузить список.
+Ошибка: </translation>
+    </message>
+    <message>
+        <source>You are not logined</source>
+        <translation>Вы не вошли в систему.</translation>
+    </message>
+    <message>
+        <source>To take full advantage of the program, please log in.</source>
+        <translation>Войдите, чтобы пользоваться всеми возможностями программы.</translation>
+    </message>
+    <message>
+        <source>Copy link</source>
+        <translation>Копировать ссылку</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Remove file!</source>
+        <translation>Удаление файла</translation>
+    </message>
+    <message>
+        <source>Are you sure?</source>
+        <translation>Вы уверены?</translation>
+    </message>
+</context>
+<context>
+    <name>LoginForm</name>
+    <message>
+        <source>Sign In Quorvel</source>
+        <translation>Вход в Quorvel</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>Эл. почта</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Войти</translation>
+    </message>
+    <message>
+        <source>&lt;p style=&quot;margin:0;&quot; align=&quot;center&quot;&gt;or&lt;/p&gt;</source>
+        <translation>&lt;p style=&quot;margin:0;&quot; align=&quot;center&quot;&gt;или&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Register</source>
+        <translation>Регистрация</translation>
+    </message>
+    <message>
+        <source>Quorvel login</source>
+        <translation>Вход в Quorvel</translation>
+    </message>
+    <message>
+        <source>Error: </source>
+        <translation>Ошибка: </translation>
+    </message>
+    <message>
+        <source>Authentication server did not respond.
+Try again late.</source>
+        <translation>Сервер авторизации не ответил.
+Попробуйте позже.</translation>
+    </message>
+    <message>
+        <source>Invalid auth code! Try again.</source>
+        <translation>Неверный код авторизации. Попробуйте ещё раз.</translation>
+    </message>
+    <message>
+        <source>To complete the authorization, enter the code from the site %1:</source>
+        <translation>Чтобы завершить вход, введите код с сайта %1:</translation>
+    </message>
+</context>
+<context>
     <name>QLabel</name>
     <message>
         <source>Just click to capture fullscreen
@@ -266,10 +356,86 @@ Or select region.
     </message>
 </context>
 <context>
+    <name>ServiceApi</name>
+    <message>
+        <source>The service did not answer in time.</source>
+        <translation>Сервис не ответил вовремя.</translation>
+    </message>
+</context>
+<context>
     <name>StoryboardTimeline</name>
     <message>
         <source>Audio</source>
         <translation>Аудио</translation>
+    </message>
+</context>
+<context>
+    <name>UploadProgress</name>
+    <message>
+        <source>Uploading file...</source>
+        <translation>Загрузка файла...</translation>
+    </message>
+    <message>
+        <source>Done! Link copied to clipboard!</source>
+        <translation>Готово! Ссылка скопирована в буфер обмена.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Could not open file: </source>
+        <translation>Не удалось открыть файл: </translation>
+    </message>
+    <message>
+        <source>Uploading file</source>
+        <translation>Загрузка</translation>
+    </message>
+    <message>
+        <source>Getting link...</source>
+        <translation>Получение ссылки...</translation>
+    </message>
+    <message>
+        <source>Uploading error!
+Response: </source>
+        <translation>Ошибка загрузки.
+Ответ: </translation>
+    </message>
+    <message>
+        <source>Uploading error!
+File save on Desktop/Quorvel
+
+Response: </source>
+        <translation>Ошибка загрузки.
+Файл сохранён в папке Рабочий стол/Quorvel.
+
+Ответ: </translation>
+    </message>
+    <message>
+        <source>Uploading error!
+The file could not be moved to Desktop/Quorvel and is kept at %1
+
+Response: </source>
+        <translation>Ошибка загрузки.
+Файл не удалось переместить в папку Рабочий стол/Quorvel, он остаётся здесь: %1
+
+Ответ: </translation>
+    </message>
+    <message>
+        <source>Quorvel Cloud</source>
+        <translation>Quorvel Cloud</translation>
+    </message>
+    <message>
+        <source>Your file</source>
+        <translation>Ваш файл</translation>
+    </message>
+    <message>
+        <source>has been uploaded!</source>
+        <translation>загружен.</translation>
+    </message>
+    <message>
+        <source>Uploading error!</source>
+        <translation>Ошибка загрузки.</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,96 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="uk">
 <context>
+    <name>LastFiles</name>
+    <message>
+        <source>Last your files</source>
+        <translation>Ваші останні файли</translation>
+    </message>
+    <message>
+        <source>You are don&apos;t upload any file yet.</source>
+        <translation>Ви ще не завантажили жодного файлу.</translation>
+    </message>
+    <message>
+        <source>Load data failed!
+Error: </source>
+        <translation>Не вдалося завантажити список.
+Помилка: </translation>
+    </message>
+    <message>
+        <source>You are not logined</source>
+        <translation>Ви не ввійшли в систему.</translation>
+    </message>
+    <message>
+        <source>To take full advantage of the program, please log in.</source>
+        <translation>Увійдіть, щоб користуватися всіма можливостями програми.</translation>
+    </message>
+    <message>
+        <source>Copy link</source>
+        <translation>Копіювати посилання</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Видалити</translation>
+    </message>
+    <message>
+        <source>Remove file!</source>
+        <translation>Видалення файлу</translation>
+    </message>
+    <message>
+        <source>Are you sure?</source>
+        <translation>Ви впевнені?</translation>
+    </message>
+</context>
+<context>
+    <name>LoginForm</name>
+    <message>
+        <source>Sign In Quorvel</source>
+        <translation>Вхід до Quorvel</translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation>Ел. пошта</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Увійти</translation>
+    </message>
+    <message>
+        <source>&lt;p style=&quot;margin:0;&quot; align=&quot;center&quot;&gt;or&lt;/p&gt;</source>
+        <translation>&lt;p style=&quot;margin:0;&quot; align=&quot;center&quot;&gt;або&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Register</source>
+        <translation>Реєстрація</translation>
+    </message>
+    <message>
+        <source>Quorvel login</source>
+        <translation>Вхід до Quorvel</translation>
+    </message>
+    <message>
+        <source>Error: </source>
+        <translation>Помилка: </translation>
+    </message>
+    <message>
+        <source>Authentication server did not respond.
+Try again late.</source>
+        <translation>Сервер авторизації не відповів.
+Спробуйте пізніше.</translation>
+    </message>
+    <message>
+        <source>Invalid auth code! Try again.</source>
+        <translation>Невірний код авторизації. Спробуйте ще раз.</translation>
+    </message>
+    <message>
+        <source>To complete the authorization, enter the code from the site %1:</source>
+        <translation>Щоб завершити вхід, введіть код із сайту %1:</translation>
+    </message>
+</context>
+<context>
     <name>QLabel</name>
     <message>
         <source>Just click to capture fullscreen
@@ -266,10 +356,86 @@ Or select region.
     </message>
 </context>
 <context>
+    <name>ServiceApi</name>
+    <message>
+        <source>The service did not answer in time.</source>
+        <translation>Сервіс не відповів вчасно.</translation>
+    </message>
+</context>
+<context>
     <name>StoryboardTimeline</name>
     <message>
         <source>Audio</source>
         <translation>Аудіо</translation>
+    </message>
+</context>
+<context>
+    <name>UploadProgress</name>
+    <message>
+        <source>Uploading file...</source>
+        <translation>Завантаження файлу...</translation>
+    </message>
+    <message>
+        <source>Done! Link copied to clipboard!</source>
+        <translation>Готово! Посилання скопійовано до буфера обміну.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>Could not open file: </source>
+        <translation>Не вдалося відкрити файл: </translation>
+    </message>
+    <message>
+        <source>Uploading file</source>
+        <translation>Завантаження</translation>
+    </message>
+    <message>
+        <source>Getting link...</source>
+        <translation>Отримання посилання...</translation>
+    </message>
+    <message>
+        <source>Uploading error!
+Response: </source>
+        <translation>Помилка завантаження.
+Відповідь: </translation>
+    </message>
+    <message>
+        <source>Uploading error!
+File save on Desktop/Quorvel
+
+Response: </source>
+        <translation>Помилка завантаження.
+Файл збережено в теці Робочий стіл/Quorvel.
+
+Відповідь: </translation>
+    </message>
+    <message>
+        <source>Uploading error!
+The file could not be moved to Desktop/Quorvel and is kept at %1
+
+Response: </source>
+        <translation>Помилка завантаження.
+Файл не вдалося перемістити до теки Робочий стіл/Quorvel, він залишається тут: %1
+
+Відповідь: </translation>
+    </message>
+    <message>
+        <source>Quorvel Cloud</source>
+        <translation>Quorvel Cloud</translation>
+    </message>
+    <message>
+        <source>Your file</source>
+        <translation>Ваш файл</translation>
+    </message>
+    <message>
+        <source>has been uploaded!</source>
+        <translation>завантажено.</translation>
+    </message>
+    <message>
+        <source>Uploading error!</source>
+        <translation>Помилка завантаження.</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,182 @@
+#include "serviceapi.h"
+
+#include "settingskeys.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QHostInfo>
+#include <QJsonDocument>
+#include <QNetworkReply>
+#include <QSysInfo>
+
+namespace ServiceApi {
+
+namespace {
+
+QString &apiBase()
+{
+    static QString base = QStringLiteral(QUORVEL_API_URL);
+    return base;
+}
+
+int &transferTimeout()
+{
+    static int timeout = 120000;
+    return timeout;
+}
+
+QUrl endpoint(const char *pathTemplate, const QStringList &values)
+{
+    return buildUrl(apiBase(), QString::fromLatin1(pathTemplate), values);
+}
+
+} // namespace
+
+CommonValues commonValues()
+{
+    const QSettings settings = settingsStore();
+    CommonValues values;
+    values.ver = QCoreApplication::applicationVersion();
+    if (values.ver.isEmpty())
+        values.ver = QStringLiteral("260");
+    values.os = QSysInfo::prettyProductName().trimmed();
+    values.hostname = QHostInfo::localHostName();
+    values.lang =
+        settings.value(SettingsKeys::Language, SettingsKeys::LanguageDefault).toString().toLower();
+    values.uuid = settings.value(SettingsKeys::Uuid).toString();
+    values.token = settings.value(SettingsKeys::Token).toString();
+    values.userId = settings.value(SettingsKeys::UserId, SettingsKeys::UserIdDefault).toString();
+    return values;
+}
+
+QString apiBaseUrl()
+{
+    return apiBase();
+}
+
+void setApiBaseUrl(const QString &url)
+{
+    apiBase() = url;
+}
+
+QString siteHost()
+{
+    return QStringLiteral(QUORVEL_SITE_HOST);
+}
+
+QString brokerBaseUrl()
+{
+    return QStringLiteral(QUORVEL_BROKER_URL);
+}
+
+int transferTimeoutMs()
+{
+    return transferTimeout();
+}
+
+void setTransferTimeoutMs(int ms)
+{
+    transferTimeout() = ms;
+}
+
+QUrl buildUrl(const QString &base, const QString &pathTemplate, const QStringList &values)
+{
+    QString text = base;
+    for (qsizetype i = 0; i < pathTemplate.size(); ++i) {
+        const QChar c = pathTemplate.at(i);
+        qsizetype end = i + 1;
+        while (c == u'%' && end < pathTemplate.size() && pathTemplate.at(end).isDigit())
+            ++end;
+        const int index = pathTemplate.mid(i + 1, end - i - 1).toInt();
+        if (index >= 1 && index <= values.size()) {
+            text += values.at(index - 1);
+            i = end - 1;
+        } else {
+            text += c;
+        }
+    }
+    return QUrl(text, QUrl::TolerantMode);
+}
+
+QString passwordHash(const QString &email, const QString &password)
+{
+    QByteArray bytes = email.toUtf8() + PasswordSalt + password.toUtf8();
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex());
+}
+
+QUrl loginUrl(const QString &email, const QString &password)
+{
+    const CommonValues c = commonValues();
+    return endpoint(
+        LoginPath, {email, passwordHash(email, password), c.ver, c.os, c.hostname, c.lang, c.uuid});
+}
+
+QUrl checkCodeUrl(const QString &code)
+{
+    const CommonValues c = commonValues();
+    return endpoint(CheckCodePath, {code, c.lang, c.ver, c.os, c.hostname, c.uuid});
+}
+
+QUrl userInfoUrl()
+{
+    const CommonValues c = commonValues();
+    return endpoint(UserInfoPath, {c.token, c.userId, c.lang});
+}
+
+QUrl logoutUrl()
+{
+    const CommonValues c = commonValues();
+    return endpoint(LogoutPath, {c.token, c.userId});
+}
+
+QUrl lastFilesUrl()
+{
+    const CommonValues c = commonValues();
+    return endpoint(LastFilesPath, {c.token, c.userId, c.lang});
+}
+
+QUrl deleteFileUrl(const QString &fileId)
+{
+    const CommonValues c = commonValues();
+    return endpoint(DeleteFilePath, {c.token, c.userId, c.lang, fileId});
+}
+
+QUrl uploadUrl()
+{
+    const CommonValues c = commonValues();
+    return endpoint(UploadPath, {c.lang, c.ver, c.uuid, c.token, c.userId});
+}
+
+QNetworkRequest request(const QUrl &url)
+{
+    QNetworkRequest request(url);
+    request.setTransferTimeout(transferTimeout());
+    return request;
+}
+
+QString errorText(const QNetworkReply *reply)
+{
+    if (reply->error() == QNetworkReply::OperationCanceledError)
+        return QCoreApplication::translate("ServiceApi", "The service did not answer in time.");
+    return reply->errorString();
+}
+
+QJsonObject parseReply(const QByteArray &body)
+{
+    return QJsonDocument::fromJson(body).object();
+}
+
+QString text(const QJsonObject &reply, const QString &key)
+{
+    return reply.value(key).toString();
+}
+
+bool isSuccess(const QJsonObject &reply)
+{
+    return text(reply, QStringLiteral("success")) == QLatin1String("true");
+}
+
+} // namespace ServiceApi
