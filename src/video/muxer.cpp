@@ -62,21 +62,68 @@ QStringList muxerArguments(const QString &editedPath, const QString &recordingPa
             outputPath};
 }
 
+namespace {
+
+// Success is a normal exit with code 0 that left the output behind; anything else leaves no
+// output.
+bool succeeded(QProcess &process, bool inTime, const QString &outputPath)
+{
+    if (!inTime && process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+    }
+    const bool ok = inTime && process.exitStatus() == QProcess::NormalExit &&
+                    process.exitCode() == 0 && QFileInfo::exists(outputPath);
+    if (!ok)
+        QFile::remove(outputPath);
+    return ok;
+}
+
+} // namespace
+
 bool runMuxer(const QString &program, const QStringList &arguments, const QString &outputPath,
               int timeoutMs)
 {
     QProcess process;
     process.start(program, arguments, QIODevice::ReadWrite);
-    const bool finished = process.waitForFinished(timeoutMs);
-    if (!finished && process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished();
-    }
-    const bool ok = finished && process.exitStatus() == QProcess::NormalExit &&
-                    process.exitCode() == 0 && QFileInfo::exists(outputPath);
-    if (!ok)
-        QFile::remove(outputPath);
-    return ok;
+    return succeeded(process, process.waitForFinished(timeoutMs), outputPath);
+}
+
+MuxerProcess::MuxerProcess(QObject *parent) : QObject(parent)
+{
+    timeout.setSingleShot(true);
+    connect(&timeout, &QTimer::timeout, this, [this] { conclude(false); });
+    connect(&process, &QProcess::finished, this, [this] { conclude(true); });
+    connect(&process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            conclude(false);
+    });
+}
+
+MuxerProcess::~MuxerProcess()
+{
+    if (!running)
+        return;
+    process.disconnect(this);
+    succeeded(process, false, output);
+}
+
+void MuxerProcess::start(const QString &program, const QStringList &arguments,
+                         const QString &outputPath, int timeoutMs)
+{
+    output = outputPath;
+    running = true;
+    timeout.start(timeoutMs);
+    process.start(program, arguments, QIODevice::ReadWrite);
+}
+
+void MuxerProcess::conclude(bool inTime)
+{
+    if (!running)
+        return;
+    running = false;
+    timeout.stop();
+    emit finished(succeeded(process, inTime, output));
 }
 
 MuxResult muxRecordingAudio(const QString &program, const QString &editedPath,

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QObject>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 // The outside program that copies the unedited recording's audio into the edited video.
 constexpr int muxerTimeoutMs = 120000;
@@ -26,6 +29,31 @@ QStringList muxerArguments(const QString &editedPath, const QString &recordingPa
 // exists. Otherwise the output is removed and a program still running is killed.
 bool runMuxer(const QString &program, const QStringList &arguments, const QString &outputPath,
               int timeoutMs = muxerTimeoutMs);
+
+// Runs the program like runMuxer() without blocking the caller's thread: finished() reports the
+// same outcome once, from the event loop. Destroyed while the program runs, it kills it and
+// removes the output.
+class MuxerProcess : public QObject
+{
+    Q_OBJECT
+public:
+    explicit MuxerProcess(QObject *parent = nullptr);
+    ~MuxerProcess() override;
+
+    void start(const QString &program, const QStringList &arguments, const QString &outputPath,
+               int timeoutMs = muxerTimeoutMs);
+
+signals:
+    void finished(bool ok);
+
+private:
+    void conclude(bool inTime);
+
+    QProcess process;
+    QTimer timeout;
+    QString output;
+    bool running = false;
+};
 
 struct MuxResult
 {
