@@ -334,5 +334,9 @@ or drag to select a region.
         <source>Could not save file</source>
         <translation>Could not save file</translation>
     </message>
+    <message>
+        <source>Uploading is not available yet.</source>
+        <translation>Uploading is not available yet.</translation>
+    </message>
 </context>
 </TS>

@@ -334,5 +334,9 @@ Ziehen: Bereich auswählen
         <source>Could not save file</source>
         <translation>Datei konnte nicht gespeichert werden</translation>
     </message>
+    <message>
+        <source>Uploading is not available yet.</source>
+        <translation>Hochladen ist noch nicht verfügbar.</translation>
+    </message>
 </context>
 </TS>
