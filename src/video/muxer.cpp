@@ -62,42 +62,20 @@ QStringList muxerArguments(const QString &editedPath, const QString &recordingPa
             outputPath};
 }
 
-namespace {
-
-// Success is a normal exit with code 0 that left the output behind; anything else leaves no
-// output.
-bool succeeded(QProcess &process, bool inTime, const QString &outputPath)
-{
-    if (!inTime && process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished();
-    }
-    const bool ok = inTime && process.exitStatus() == QProcess::NormalExit &&
-                    process.exitCode() == 0 && QFileInfo::exists(outputPath);
-    if (!ok)
-        QFile::remove(outputPath);
-    return ok;
-}
-
-} // namespace
-
-bool runMuxer(const QString &program, const QStringList &arguments, const QString &outputPath,
-              int timeoutMs)
-{
-    QProcess process;
-    process.start(program, arguments, QIODevice::ReadWrite);
-    return succeeded(process, process.waitForFinished(timeoutMs), outputPath);
-}
-
 MuxerProcess::MuxerProcess(QObject *parent) : QObject(parent)
 {
     timeout.setSingleShot(true);
     connect(&timeout, &QTimer::timeout, this, [this] { conclude(false); });
     connect(&process, &QProcess::finished, this, [this] { conclude(true); });
-    connect(&process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            conclude(false);
-    });
+    // A program that cannot start fails within start(); the caller hears of it later, as of any
+    // other outcome.
+    connect(
+        &process, &QProcess::errorOccurred, this,
+        [this](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                conclude(false);
+        },
+        Qt::QueuedConnection);
 }
 
 MuxerProcess::~MuxerProcess()
@@ -105,16 +83,30 @@ MuxerProcess::~MuxerProcess()
     if (!running)
         return;
     process.disconnect(this);
-    succeeded(process, false, output);
+    succeeded(false);
 }
 
-void MuxerProcess::start(const QString &program, const QStringList &arguments,
-                         const QString &outputPath, int timeoutMs)
+void MuxerProcess::start(const QString &program, const QString &editedPath,
+                         const QString &recordingPath, const QString &outputPath, int timeoutMs)
 {
+    edited = editedPath;
     output = outputPath;
     running = true;
     timeout.start(timeoutMs);
-    process.start(program, arguments, QIODevice::ReadWrite);
+    process.start(program, muxerArguments(editedPath, recordingPath, outputPath),
+                  QIODevice::ReadWrite);
+}
+
+bool MuxerProcess::succeeded(bool inTime)
+{
+    if (!inTime && process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+    }
+    const bool ok = inTime && process.exitStatus() == QProcess::NormalExit &&
+                    process.exitCode() == 0 && QFileInfo::exists(output);
+    QFile::remove(ok ? edited : output);
+    return ok;
 }
 
 void MuxerProcess::conclude(bool inTime)
@@ -123,16 +115,6 @@ void MuxerProcess::conclude(bool inTime)
         return;
     running = false;
     timeout.stop();
-    emit finished(succeeded(process, inTime, output));
-}
-
-MuxResult muxRecordingAudio(const QString &program, const QString &editedPath,
-                            const QString &recordingPath, const QString &outputPath, int timeoutMs)
-{
-    if (program.isEmpty() ||
-        !runMuxer(program, muxerArguments(editedPath, recordingPath, outputPath), outputPath,
-                  timeoutMs))
-        return {editedPath, false};
-    QFile::remove(editedPath);
-    return {outputPath, true};
+    const bool ok = succeeded(inTime);
+    emit finished({ok ? output : edited, ok});
 }

@@ -682,21 +682,18 @@ void VideoRecord::finishEditedMp4()
     }
     const QString program = hasAudio && QFile::exists(tmpFilePath) ? muxerProgram() : QString();
     if (program.isEmpty()) {
-        takeExportResult(candidate, false);
+        takeExportResult({candidate, false});
         return;
     }
-    const QString output = temporaryPath("/videostream_muxed%1.mp4");
     // The muxer may take up to its time limit; the bar shows that work goes on meanwhile.
     progressBar->setRange(0, 0);
     muxerRun = new MuxerProcess(this);
-    connect(muxerRun, &MuxerProcess::finished, this, [this, candidate, output](bool ok) {
+    connect(muxerRun, &MuxerProcess::finished, this, [this](const MuxResult &result) {
         muxerRun->deleteLater();
         muxerRun = nullptr;
-        if (ok)
-            QFile::remove(candidate);
-        takeExportResult(ok ? output : candidate, ok);
+        takeExportResult(result);
     });
-    muxerRun->start(program, muxerArguments(candidate, tmpFilePath, output), output);
+    muxerRun->start(program, candidate, tmpFilePath, temporaryPath("/videostream_muxed%1.mp4"));
 }
 
 QString VideoRecord::muxerProgram() const
@@ -705,11 +702,11 @@ QString VideoRecord::muxerProgram() const
                              : findMuxer(QCoreApplication::applicationDirPath(), systemPathDirs());
 }
 
-void VideoRecord::takeExportResult(const QString &path, bool withAudio)
+void VideoRecord::takeExportResult(const MuxResult &result)
 {
     QFile::remove(tmpFilePath);
-    tmpFilePath = path;
-    hasAudio = withAudio;
+    tmpFilePath = result.path;
+    hasAudio = result.hasAudio;
     editedMp4Path.clear();
     const PendingExport action = std::exchange(pendingExport, PendingExport::None);
     releaseControlsAfterExport();

@@ -17,6 +17,7 @@
 #include <functional>
 
 class MuxerProcess;
+struct MuxResult;
 class QLabel;
 class QMovie;
 class QProgressBar;
@@ -153,7 +154,7 @@ private:
     QString muxerProgram() const;
     void holdControlsForExport();
     void releaseControlsAfterExport();
-    void takeExportResult(const QString &path, bool withAudio);
+    void takeExportResult(const MuxResult &result);
     void handOffUpload();
     void showFrame(qsizetype index);
     void stopPlayback();

@@ -6,6 +6,7 @@
 #include "sinesoundserver.h"
 #include "videorecord.h"
 
+#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -71,6 +72,7 @@ private slots:
     void silentExportIsEvenlySpacedAndNeverMuxed();
     void audioIsMuxedIntoTheEditedVideo_data();
     void audioIsMuxedIntoTheEditedVideo();
+    void destroyedWhileMuxingLeavesNoFile();
     void emptyExportChangesNothing();
     void tinyQueueStillTakesEveryFrame();
 
@@ -223,6 +225,23 @@ void TestMp4Export::audioIsMuxedIntoTheEditedVideo()
     // Only the result is left: the recording, and the edited or the muxed file, are gone.
     QCOMPARE(filesIn(temp->path(), "videostream*"), QStringList{QFileInfo(result).fileName()});
     recorder.reset();
+    QCOMPARE(filesIn(temp->path(), "videostream*"), QStringList());
+}
+
+void TestMp4Export::destroyedWhileMuxingLeavesNoFile()
+{
+    placeMuxer(appDir, "for a; do out=$a; done; touch \"$out\"; exec sleep 30");
+    std::unique_ptr<VideoRecord> recorder;
+    recordMp4(recorder, true);
+    if (QTest::currentTestFailed())
+        return;
+    recorder->exportEditedMp4(recorder->recordedFrames().snapshot());
+    QTRY_VERIFY_WITH_TIMEOUT(recorder->isMuxing(), 30000);
+    QTRY_COMPARE(filesIn(temp->path(), "videostream_muxed*").size(), 1);
+    QElapsedTimer clock;
+    clock.start();
+    recorder.reset();
+    QVERIFY(clock.elapsed() < 5000);
     QCOMPARE(filesIn(temp->path(), "videostream*"), QStringList());
 }
 
