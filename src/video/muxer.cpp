@@ -62,30 +62,59 @@ QStringList muxerArguments(const QString &editedPath, const QString &recordingPa
             outputPath};
 }
 
-bool runMuxer(const QString &program, const QStringList &arguments, const QString &outputPath,
-              int timeoutMs)
+MuxerProcess::MuxerProcess(QObject *parent) : QObject(parent)
 {
-    QProcess process;
-    process.start(program, arguments, QIODevice::ReadWrite);
-    const bool finished = process.waitForFinished(timeoutMs);
-    if (!finished && process.state() != QProcess::NotRunning) {
+    timeout.setSingleShot(true);
+    connect(&timeout, &QTimer::timeout, this, [this] { conclude(false); });
+    connect(&process, &QProcess::finished, this, [this] { conclude(true); });
+    // A program that cannot start fails within start(); the caller hears of it later, as of any
+    // other outcome.
+    connect(
+        &process, &QProcess::errorOccurred, this,
+        [this](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                conclude(false);
+        },
+        Qt::QueuedConnection);
+}
+
+MuxerProcess::~MuxerProcess()
+{
+    if (!running)
+        return;
+    process.disconnect(this);
+    succeeded(false);
+}
+
+void MuxerProcess::start(const QString &program, const QString &editedPath,
+                         const QString &recordingPath, const QString &outputPath, int timeoutMs)
+{
+    edited = editedPath;
+    output = outputPath;
+    running = true;
+    timeout.start(timeoutMs);
+    process.start(program, muxerArguments(editedPath, recordingPath, outputPath),
+                  QIODevice::ReadWrite);
+}
+
+bool MuxerProcess::succeeded(bool inTime)
+{
+    if (!inTime && process.state() != QProcess::NotRunning) {
         process.kill();
         process.waitForFinished();
     }
-    const bool ok = finished && process.exitStatus() == QProcess::NormalExit &&
-                    process.exitCode() == 0 && QFileInfo::exists(outputPath);
-    if (!ok)
-        QFile::remove(outputPath);
+    const bool ok = inTime && process.exitStatus() == QProcess::NormalExit &&
+                    process.exitCode() == 0 && QFileInfo::exists(output);
+    QFile::remove(ok ? edited : output);
     return ok;
 }
 
-MuxResult muxRecordingAudio(const QString &program, const QString &editedPath,
-                            const QString &recordingPath, const QString &outputPath, int timeoutMs)
+void MuxerProcess::conclude(bool inTime)
 {
-    if (program.isEmpty() ||
-        !runMuxer(program, muxerArguments(editedPath, recordingPath, outputPath), outputPath,
-                  timeoutMs))
-        return {editedPath, false};
-    QFile::remove(editedPath);
-    return {outputPath, true};
+    if (!running)
+        return;
+    running = false;
+    timeout.stop();
+    const bool ok = succeeded(inTime);
+    emit finished({ok ? output : edited, ok});
 }

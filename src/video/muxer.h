@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QObject>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 // The outside program that copies the unedited recording's audio into the edited video.
 constexpr int muxerTimeoutMs = 120000;
@@ -22,19 +25,38 @@ QStringList systemPathDirs();
 QStringList muxerArguments(const QString &editedPath, const QString &recordingPath,
                            const QString &outputPath);
 
-// Runs the program; true when it finished in time, exited normally with code 0 and the output
-// exists. Otherwise the output is removed and a program still running is killed.
-bool runMuxer(const QString &program, const QStringList &arguments, const QString &outputPath,
-              int timeoutMs = muxerTimeoutMs);
-
 struct MuxResult
 {
     QString path;
     bool hasAudio = false;
 };
 
-// Puts the recording's audio into the edited video. On success the edited file is removed and
-// the output is the result; otherwise (no program, or the run failed) the edited file is.
-MuxResult muxRecordingAudio(const QString &program, const QString &editedPath,
-                            const QString &recordingPath, const QString &outputPath,
-                            int timeoutMs = muxerTimeoutMs);
+// Puts the recording's audio into the edited video without blocking the caller's thread. On
+// success, a run that finished in time, exited normally with code 0 and left the output, the
+// edited file is removed and the output is the result; otherwise (no program, a failed run, or
+// one past the time limit, which is killed) the output is removed and the edited file is the
+// result. finished() reports it once, from the event loop. Destroyed while the program runs, it
+// kills it and removes the output.
+class MuxerProcess : public QObject
+{
+    Q_OBJECT
+public:
+    explicit MuxerProcess(QObject *parent = nullptr);
+    ~MuxerProcess() override;
+
+    void start(const QString &program, const QString &editedPath, const QString &recordingPath,
+               const QString &outputPath, int timeoutMs = muxerTimeoutMs);
+
+signals:
+    void finished(const MuxResult &result);
+
+private:
+    void conclude(bool inTime);
+    bool succeeded(bool inTime);
+
+    QProcess process;
+    QTimer timeout;
+    QString edited;
+    QString output;
+    bool running = false;
+};

@@ -3,6 +3,7 @@
 
 #include "buttonicon.h"
 #include "gifencoder.h"
+#include "muxer.h"
 #include "recorderlayout.h"
 #include "recordersettingspopup.h"
 #include "recordinglimits.h"
@@ -112,6 +113,7 @@ VideoRecord::VideoRecord(const Environment &environment, QWidget *parent)
         qWarning().noquote() << "Audio/video recorder error:" << error;
     });
     connect(mp4Recorder, &Mp4Recorder::recorderStateChanged, this, &VideoRecord::mp4StateChanged);
+    connect(mp4Recorder, &Mp4Recorder::readyToSendVideoFrame, this, &VideoRecord::pumpExportFrames);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &QWidget::close);
     connect(ui->bt_microphone, &QPushButton::toggled, this, &VideoRecord::toggleMicrophone);
     mousePosTimer.setSingleShot(true);
@@ -127,6 +129,9 @@ VideoRecord::~VideoRecord()
     // The MP4 file is complete once its recorder is gone; only then can it be removed.
     delete mp4Recorder;
     mp4Recorder = nullptr;
+    delete muxerRun;
+    if (!editedMp4Path.isEmpty())
+        QFile::remove(editedMp4Path);
     if (workerThread) {
         workerThread->wait();
         delete workerThread;
@@ -599,7 +604,9 @@ void VideoRecord::mp4StateChanged(Mp4Recorder::RecorderState state)
 {
     if (state != Mp4Recorder::StoppedState)
         return;
-    if (!recording && format == QLatin1String("mp4") && !tmpFilePath.isEmpty())
+    if (exportingMp4)
+        finishEditedMp4();
+    else if (!recording && format == QLatin1String("mp4") && !tmpFilePath.isEmpty())
         finalizeMp4Recording();
 }
 
@@ -623,6 +630,114 @@ void VideoRecord::finalizeMp4Recording()
     QFile::remove(tmpFilePath);
     tmpFilePath.clear();
     hideCaptureLabel();
+}
+
+void VideoRecord::exportEditedMp4(FrameStore::Snapshot bakedFrames)
+{
+    // One edited video at a time: the recorder and the muxer serve a single export.
+    if (exportingMp4 || muxerRun)
+        return;
+    if (bakedFrames.isEmpty()) {
+        pendingExport = PendingExport::None;
+        releaseControlsAfterExport();
+        return;
+    }
+    exportFeed = ExportFrameFeed(std::move(bakedFrames), fps());
+    editedMp4Path = temporaryPath("/videostream_edited%1.mp4");
+    exportingMp4 = true;
+    holdControlsForExport();
+    Mp4Recorder::Settings settings;
+    settings.location = editedMp4Path;
+    settings.resolution = captureRect().size();
+    settings.frameRate = fps();
+    settings.audio = false;
+    // A file that never opened reports no stopped state: the export ends here.
+    if (!mp4Recorder->start(settings)) {
+        finishEditedMp4();
+        return;
+    }
+    pumpExportFrames();
+}
+
+void VideoRecord::pumpExportFrames()
+{
+    if (!exportingMp4 || mp4Recorder->recorderState() != Mp4Recorder::RecordingState)
+        return;
+    const bool allSent = exportFeed.sendTo(*mp4Recorder);
+    progressBar->setValue(int(exportFeed.sentCount() * 100 / exportFeed.count()));
+    if (allSent)
+        mp4Recorder->stop();
+}
+
+void VideoRecord::finishEditedMp4()
+{
+    exportingMp4 = false;
+    exportFeed = {};
+    const QString candidate = editedMp4Path;
+    if (!QFile::exists(candidate)) {
+        editedMp4Path.clear();
+        pendingExport = PendingExport::None;
+        releaseControlsAfterExport();
+        return;
+    }
+    const QString program = hasAudio && QFile::exists(tmpFilePath) ? muxerProgram() : QString();
+    if (program.isEmpty()) {
+        takeExportResult({candidate, false});
+        return;
+    }
+    // The muxer may take up to its time limit; the bar shows that work goes on meanwhile.
+    progressBar->setRange(0, 0);
+    muxerRun = new MuxerProcess(this);
+    connect(muxerRun, &MuxerProcess::finished, this, [this](const MuxResult &result) {
+        muxerRun->deleteLater();
+        muxerRun = nullptr;
+        takeExportResult(result);
+    });
+    muxerRun->start(program, candidate, tmpFilePath, temporaryPath("/videostream_muxed%1.mp4"));
+}
+
+QString VideoRecord::muxerProgram() const
+{
+    return environment.muxer ? environment.muxer()
+                             : findMuxer(QCoreApplication::applicationDirPath(), systemPathDirs());
+}
+
+void VideoRecord::takeExportResult(const MuxResult &result)
+{
+    QFile::remove(tmpFilePath);
+    tmpFilePath = result.path;
+    hasAudio = result.hasAudio;
+    editedMp4Path.clear();
+    const PendingExport action = std::exchange(pendingExport, PendingExport::None);
+    releaseControlsAfterExport();
+    if (action == PendingExport::Save)
+        on_bt_save_clicked();
+    else if (action == PendingExport::Upload)
+        handOffUpload();
+}
+
+void VideoRecord::holdControlsForExport()
+{
+    progressBar->setRange(0, 100);
+    progressBar->setValue(0);
+    progressBar->show();
+    progressBar->raise();
+    ui->playWidget->setEnabled(false);
+    ui->bt_close->setEnabled(false);
+}
+
+void VideoRecord::releaseControlsAfterExport()
+{
+    progressBar->hide();
+    ui->playWidget->setEnabled(true);
+    ui->bt_close->setEnabled(true);
+}
+
+void VideoRecord::handOffUpload()
+{
+    // The upload popup that takes the file over is not part of this build yet; the video stays
+    // in the recorder.
+    showNotice(tr("Uploading is not available yet."));
 }
 
 void VideoRecord::enterEditing()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "capturecursor.h"
+#include "exportframefeed.h"
 #include "framedecoration.h"
 #include "framestore.h"
 #include "mousehook.h"
@@ -15,6 +16,8 @@
 
 #include <functional>
 
+class MuxerProcess;
+struct MuxResult;
 class QLabel;
 class QMovie;
 class QProgressBar;
@@ -44,6 +47,17 @@ public:
         std::function<QPoint()> pointer;
         // Milliseconds since the recording started; empty means the recorder's own clock.
         std::function<qint64()> clock;
+        // The program that puts the recording's audio into an edited video; empty means the
+        // usual search beside the program and then in PATH.
+        std::function<QString()> muxer;
+    };
+
+    // What happens to an edited video once it is written.
+    enum class PendingExport
+    {
+        None,
+        Save,
+        Upload
     };
     static Environment systemEnvironment();
 
@@ -65,6 +79,10 @@ public:
     RecorderSettingsPopup *settingsPopupWindow() const { return settingsPopup; }
     QLabel *captureLabelWindow() const { return captureLabel; }
     QList<QWidget *> borderWindows() const;
+    bool isExportingMp4() const { return exportingMp4; }
+    bool isMuxing() const { return muxerRun != nullptr; }
+    PendingExport pendingExportAction() const { return pendingExport; }
+    QProgressBar *progressBarWidget() const { return progressBar; }
 
 signals:
     void emitAnalitycs(QString val);
@@ -86,6 +104,9 @@ public slots:
     void advancePlayback();
     // Left-button presses anywhere on the desktop, from the mouse hook.
     void leftButtonPressed(QPoint globalPosition);
+    // Writes the baked frames as the new, silent MP4, evenly spaced at the frame rate, and then
+    // gives it the recording's audio.
+    void exportEditedMp4(FrameStore::Snapshot bakedFrames);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -128,6 +149,13 @@ private:
     void mp4StateChanged(Mp4Recorder::RecorderState state);
     void failGif(const char *reason);
     void enterEditing();
+    void pumpExportFrames();
+    void finishEditedMp4();
+    QString muxerProgram() const;
+    void holdControlsForExport();
+    void releaseControlsAfterExport();
+    void takeExportResult(const MuxResult &result);
+    void handOffUpload();
     void showFrame(qsizetype index);
     void stopPlayback();
     qint64 elapsedMs() const;
@@ -160,6 +188,12 @@ private:
     Mp4Recorder *mp4Recorder = nullptr;
     bool mp4Finalized = false;
     bool hasAudio = false;
+    bool exportingMp4 = false;
+    ExportFrameFeed exportFeed;
+    // The edited video until it becomes the result: removed when the recorder goes first.
+    QString editedMp4Path;
+    PendingExport pendingExport = PendingExport::None;
+    MuxerProcess *muxerRun = nullptr;
 
     QWidget *leftBorder = nullptr;
     QWidget *rightBorder = nullptr;

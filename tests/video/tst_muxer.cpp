@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <optional>
+
 namespace {
 
 void writeFile(const QString &path, const QByteArray &content = "x")
@@ -34,6 +36,20 @@ bool makeVideo(const QString &path, const QStringList &inputs)
 {
     ffmpegLog(QStringList{"-v", "error", "-y"} + inputs + QStringList{"-t", "1", path});
     return QFileInfo::exists(path);
+}
+
+// Runs the muxer as the recorder does and waits for its result.
+MuxResult mux(const QString &program, const QString &edited, const QString &recording,
+              const QString &output, int timeoutMs = muxerTimeoutMs)
+{
+    MuxerProcess muxer;
+    std::optional<MuxResult> result;
+    QObject::connect(&muxer, &MuxerProcess::finished,
+                     [&](const MuxResult &outcome) { result = outcome; });
+    muxer.start(program, edited, recording, output, timeoutMs);
+    if (!QTest::qWaitFor([&] { return result.has_value(); }, timeoutMs + 10000))
+        return {};
+    return *result;
 }
 
 } // namespace
@@ -92,7 +108,7 @@ void TestMuxer::passesTheFifteenArguments()
     const QString recording = folder.filePath("recording.mp4");
     const QString output = folder.filePath("muxed.mp4");
 
-    QVERIFY(runMuxer(program, muxerArguments(edited, recording, output), output));
+    QCOMPARE(mux(program, edited, recording, output).path, output);
     QFile arguments(folder.filePath("arguments"));
     QVERIFY(arguments.open(QIODevice::ReadOnly));
     const QStringList expected = {"-y",   "-i",    edited, "-i",        recording,
@@ -126,8 +142,7 @@ void TestMuxer::outcomeOfARun()
     writeFile(recording);
     QElapsedTimer clock;
     clock.start();
-    const MuxResult result =
-        muxRecordingAudio(fakeMuxer(folder.path(), body), edited, recording, output, 1000);
+    const MuxResult result = mux(fakeMuxer(folder.path(), body), edited, recording, output, 1000);
     QVERIFY(clock.elapsed() < 10000);
 
     QCOMPARE(result.hasAudio, muxed);
@@ -143,7 +158,7 @@ void TestMuxer::noProgramKeepsTheEditedVideo()
     const QString edited = folder.filePath("edited.mp4");
     writeFile(edited);
     const MuxResult result =
-        muxRecordingAudio({}, edited, folder.filePath("rec.mp4"), folder.filePath("out.mp4"));
+        mux({}, edited, folder.filePath("rec.mp4"), folder.filePath("out.mp4"));
     QCOMPARE(result.path, edited);
     QVERIFY(!result.hasAudio);
     QVERIFY(QFileInfo::exists(edited));
@@ -164,7 +179,7 @@ void TestMuxer::realMuxerCopiesTheRecordingsAudio()
         makeVideo(recording, {"-f", "lavfi", "-i", "color=c=red:size=64x48:rate=25", "-f", "lavfi",
                               "-i", "sine=frequency=440", "-c:v", "libx264", "-c:a", "aac"}));
 
-    const MuxResult result = muxRecordingAudio(ffmpeg, edited, recording, output);
+    const MuxResult result = mux(ffmpeg, edited, recording, output);
     QVERIFY(result.hasAudio);
     QCOMPARE(result.path, output);
     const QJsonObject probe = probeMedia(output);

@@ -538,5 +538,9 @@ Response: </translation>
         <source>Could not save file</source>
         <translation>Could not save file</translation>
     </message>
+    <message>
+        <source>Uploading is not available yet.</source>
+        <translation>Uploading is not available yet.</translation>
+    </message>
 </context>
 </TS>

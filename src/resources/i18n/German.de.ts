@@ -538,5 +538,9 @@ Antwort: </translation>
         <source>Could not save file</source>
         <translation>Datei konnte nicht gespeichert werden</translation>
     </message>
+    <message>
+        <source>Uploading is not available yet.</source>
+        <translation>Hochladen ist noch nicht verfügbar.</translation>
+    </message>
 </context>
 </TS>

@@ -538,5 +538,9 @@ Response: </source>
         <source>Could not save file</source>
         <translation>Не удалось сохранить файл</translation>
     </message>
+    <message>
+        <source>Uploading is not available yet.</source>
+        <translation>Отправка пока недоступна.</translation>
+    </message>
 </context>
 </TS>

@@ -538,5 +538,9 @@ Response: </source>
         <source>Could not save file</source>
         <translation>Не вдалося зберегти файл</translation>
     </message>
+    <message>
+        <source>Uploading is not available yet.</source>
+        <translation>Надсилання поки що недоступне.</translation>
+    </message>
 </context>
 </TS>
