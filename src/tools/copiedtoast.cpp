@@ -1,6 +1,7 @@
 #include "copiedtoast.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QTimer>
 
 void showCopiedToast(QWidget *owner, QWidget *anchor, const QString &text)
@@ -14,4 +15,20 @@ void showCopiedToast(QWidget *owner, QWidget *anchor, const QString &text)
         anchor->mapToGlobal(QPoint(anchor->width() - toast->width(), -toast->height() - 6)));
     toast->show();
     QTimer::singleShot(CopiedToastMs, toast, &QWidget::close);
+}
+
+QIcon copyIcon()
+{
+    const QIcon themed = QIcon::fromTheme(QStringLiteral("edit-copy"));
+    if (!themed.isNull())
+        return themed;
+    QPixmap picture(18, 18);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(QStringLiteral("#52616d")), 1.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(6.5, 2.5, 8.5, 11), 1.5, 1.5);
+    painter.drawRoundedRect(QRectF(3, 5.5, 8.5, 10), 1.5, 1.5);
+    return QIcon(picture);
 }

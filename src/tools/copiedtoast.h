@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QIcon>
+
 class QString;
 class QWidget;
+
+// The copy buttons' picture: the theme's, or a drawn one where the theme has none.
+QIcon copyIcon();
 
 // A short notice floating just above `anchor`, right edges aligned, that closes itself after
 // 1500 ms. Parented to `owner`, so it goes with it.

@@ -1,58 +1,18 @@
 #include "qrscanner.h"
 
 #include "copiedtoast.h"
-#include "grabdesktop.h"
 #include "qrdecoder.h"
-#include "selectionmapping.h"
-#include "selectregion.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int SelectionDelayMs = 300;
-// A region this small or smaller in either direction (image pixels) is taken as a slip.
-constexpr int SmallestRegion = 10;
-
-// The frame the user saw around the selection, both corners included, in image pixels; the
-// selector's corner lay at `origin` and showed image pixel (0, 0) there.
-QRect scanArea(const QPoint &p1, const QPoint &p2, const QPoint &origin, const QSize &imageSize,
-               qreal ratio)
-{
-    const QRect framed = framedRectangle(p1 - origin, p2 - origin);
-    const QRect scaled(qRound(framed.x() * ratio), qRound(framed.y() * ratio),
-                       qRound(framed.width() * ratio), qRound(framed.height() * ratio));
-    return scaled & QRect(QPoint(0, 0), imageSize);
-}
-
-QIcon copyIcon()
-{
-    const QIcon themed = QIcon::fromTheme(QStringLiteral("edit-copy"));
-    if (!themed.isNull())
-        return themed;
-    QPixmap picture(18, 18);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(QStringLiteral("#52616d")), 1.5));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(QRectF(6.5, 2.5, 8.5, 11), 1.5, 1.5);
-    painter.drawRoundedRect(QRectF(3, 5.5, 8.5, 10), 1.5, 1.5);
-    return QIcon(picture);
-}
-
-} // namespace
-
-QrScanner::QrScanner(QWidget *parent)
-    : QDialog(parent), grabDesktopImage([] { return grabDesktop([] { return CapturedCursor(); }); })
+QrScanner::QrScanner(QWidget *parent) : QDialog(parent), picker(this, [this] { startSelection(); })
 {
     setWindowTitle(tr("QR Scanner"));
     resize(600, 300);
@@ -91,10 +51,6 @@ QrScanner::QrScanner(QWidget *parent)
     layout->setSpacing(8);
     layout->addLayout(header);
     layout->addWidget(resultEdit);
-
-    selectionDelay.setSingleShot(true);
-    selectionDelay.setInterval(SelectionDelayMs);
-    connect(&selectionDelay, &QTimer::timeout, this, &QrScanner::startSelection);
 }
 
 QString QrScanner::resultText() const
@@ -104,50 +60,38 @@ QString QrScanner::resultText() const
 
 void QrScanner::startScan()
 {
-    // A second request while one is waiting would open a second selector over the first.
-    if (selector || selectionDelay.isActive() || !QGuiApplication::primaryScreen())
+    if (picker.isBusy() || !QGuiApplication::primaryScreen())
         return;
     hide();
-    selectionDelay.start();
+    picker.scheduleSelection();
 }
 
 void QrScanner::startSelection()
 {
-    frozenScreen = QGuiApplication::primaryScreen() ? grabDesktopImage() : QPixmap();
-    if (frozenScreen.isNull()) {
+    SelectRegion *selector = picker.openSelection();
+    if (!selector) {
         show();
         return;
     }
-    selector = new SelectRegion;
-    selector->setPixmap(frozenScreen);
-    selector->setGeometry(
-        overlayGeometry(currentDesktopLayout(), frozenScreen.deviceIndependentSize()));
     connect(selector, &SelectRegion::regionSelected, this, &QrScanner::regionSelected);
-    selector->show();
-    selector->raise();
-    selector->activateWindow();
 }
 
 void QrScanner::regionSelected(QPoint p1, QPoint p2)
 {
-    if (!selector)
+    const RegionPicker::Pick pick = picker.finishSelection(p1, p2);
+    switch (pick.outcome) {
+    case RegionPicker::Outcome::Ignored:
         return;
-    SelectRegion *finished = selector;
-    const QPoint origin = finished->pos();
-    disconnect(finished, &SelectRegion::regionSelected, this, nullptr);
-    finished->hide();
-    finished->deleteLater();
-    selector = nullptr;
-
-    if (isCancelledSelection(p1, p2)) {
+    case RegionPicker::Outcome::Cancelled:
         show();
         activateWindow();
         return;
+    case RegionPicker::Outcome::Picked:
+        processImage(pick.image);
+        break;
+    case RegionPicker::Outcome::TooSmall:
+        break;
     }
-    const QRect area =
-        scanArea(p1, p2, origin, frozenScreen.size(), frozenScreen.devicePixelRatio());
-    if (area.width() > SmallestRegion && area.height() > SmallestRegion)
-        processImage(frozenScreen.copy(area).toImage());
     showDialog();
 }
 

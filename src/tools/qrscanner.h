@@ -1,14 +1,9 @@
 #pragma once
 
-#include "selectregion.h"
+#include "regionpicker.h"
 
 #include <QDialog>
 #include <QImage>
-#include <QPixmap>
-#include <QPointer>
-#include <QTimer>
-
-#include <functional>
 
 class QPlainTextEdit;
 class QToolButton;
@@ -22,12 +17,13 @@ class QrScanner : public QDialog
 public:
     explicit QrScanner(QWidget *parent = nullptr);
 
-    // Where frozen desktops come from; tests put a known picture behind it.
-    using DesktopGrabber = std::function<QPixmap()>;
-    void setDesktopGrabber(DesktopGrabber grabber) { grabDesktopImage = std::move(grabber); }
+    void setDesktopGrabber(RegionPicker::DesktopGrabber grabber)
+    {
+        picker.setDesktopGrabber(std::move(grabber));
+    }
 
     QString resultText() const;
-    SelectRegion *openSelector() const { return selector; }
+    SelectRegion *openSelector() const { return picker.openSelector(); }
     const QImage &lastScannedImage() const { return lastImage; }
 
     void startScan();
@@ -46,9 +42,5 @@ private:
     QPlainTextEdit *resultEdit = nullptr;
     QToolButton *copyButton = nullptr;
     QImage lastImage;
-    QPointer<SelectRegion> selector;
-    QPixmap frozenScreen;
-    // The editor-like dialog must be off the screen before the grab.
-    QTimer selectionDelay;
-    DesktopGrabber grabDesktopImage;
+    RegionPicker picker;
 };
