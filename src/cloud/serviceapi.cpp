@@ -69,6 +69,11 @@ QString brokerBaseUrl()
     return QStringLiteral(QUORVEL_BROKER_URL);
 }
 
+QByteArray ocrSigningKey()
+{
+    return QByteArrayLiteral(QUORVEL_OCR_KEY);
+}
+
 int transferTimeoutMs()
 {
     return transferTimeout();
@@ -148,6 +153,11 @@ QUrl uploadUrl()
 {
     const CommonValues c = commonValues();
     return endpoint(UploadPath, {c.lang, c.ver, c.uuid, c.token, c.userId});
+}
+
+QUrl ocrUrl()
+{
+    return endpoint(OcrPath, {});
 }
 
 QNetworkRequest request(const QUrl &url)

@@ -23,6 +23,7 @@ inline constexpr char LastFilesPath[] = "/get_last_user_files.php?token=%1&user_
 inline constexpr char DeleteFilePath[] =
     "/delete_user_files.php?token=%1&user_id=%2&lang=%3&file_id=%4";
 inline constexpr char UploadPath[] = "/upload.php?lang=%1&ver=%2&uuid=%3&token=%4&user_id=%5";
+inline constexpr char OcrPath[] = "/ocr.php";
 
 inline constexpr char PasswordSalt[] = "vexmora";
 
@@ -45,6 +46,8 @@ QString apiBaseUrl();
 void setApiBaseUrl(const QString &url);
 QString siteHost();
 QString brokerBaseUrl();
+// The service holds the same key and checks every OCR request's signature with it.
+QByteArray ocrSigningKey();
 
 // A request that has not moved a byte for this long ends with an error instead of waiting for ever.
 int transferTimeoutMs();
@@ -63,6 +66,7 @@ QUrl logoutUrl();
 QUrl lastFilesUrl();
 QUrl deleteFileUrl(const QString &fileId);
 QUrl uploadUrl();
+QUrl ocrUrl();
 
 QNetworkRequest request(const QUrl &url);
 // The network library reports a transfer timeout as a cancelled operation; the user is told so.
