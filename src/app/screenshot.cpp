@@ -7,6 +7,7 @@
 #include "grabdesktop.h"
 #include "instantshortcuts.h"
 #include "maineditor.h"
+#include "ocrscanner.h"
 #include "qrscanner.h"
 #include "qxtglobalshortcut.h"
 #include "ruler.h"
@@ -464,7 +465,13 @@ void Screenshot::openQrScanner()
     qrScanner->startScan();
 }
 
-void Screenshot::openOcrScanner() {}
+void Screenshot::openOcrScanner()
+{
+    if (!ocrScanner)
+        ocrScanner = new OcrScanner;
+    ocrScanner->startScan();
+}
+
 void Screenshot::openSettings() {}
 void Screenshot::closeSettings() {}
 void Screenshot::changeLang() {}

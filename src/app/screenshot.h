@@ -16,6 +16,7 @@ class QAction;
 class SelectRegion;
 class QMenu;
 class QTranslator;
+class OcrScanner;
 class QrScanner;
 class Ruler;
 class QxtGlobalShortcut;
@@ -187,6 +188,7 @@ private:
     // The tool windows have no parent; a pointer clears itself when its window is destroyed.
     QPointer<Ruler> ruler;
     QPointer<QrScanner> qrScanner;
+    QPointer<OcrScanner> ocrScanner;
     QPointer<LastFiles> lastFiles;
 
     QxtGlobalShortcut *regionShortcut = nullptr;
