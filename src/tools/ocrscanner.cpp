@@ -94,12 +94,8 @@ void OcrScanner::startScan()
 
 void OcrScanner::startSelection()
 {
-    SelectRegion *selector = picker.openSelection();
-    if (!selector) {
+    if (!picker.openSelection(this, &OcrScanner::regionSelected))
         show();
-        return;
-    }
-    connect(selector, &SelectRegion::regionSelected, this, &OcrScanner::regionSelected);
 }
 
 void OcrScanner::regionSelected(QPoint p1, QPoint p2)

@@ -68,12 +68,8 @@ void QrScanner::startScan()
 
 void QrScanner::startSelection()
 {
-    SelectRegion *selector = picker.openSelection();
-    if (!selector) {
+    if (!picker.openSelection(this, &QrScanner::regionSelected))
         show();
-        return;
-    }
-    connect(selector, &SelectRegion::regionSelected, this, &QrScanner::regionSelected);
 }
 
 void QrScanner::regionSelected(QPoint p1, QPoint p2)

@@ -26,8 +26,16 @@ public:
     bool isBusy() const { return selector || selectionDelay.isActive(); }
     void scheduleSelection() { selectionDelay.start(); }
 
-    // Freezes the desktop and opens the selector over it; null when there was nothing to grab.
-    SelectRegion *openSelection();
+    // Freezes the desktop and opens the selector over it, its answer going to `slot`; false when
+    // there was nothing to grab.
+    template <typename Receiver>
+    bool openSelection(Receiver *receiver, void (Receiver::*slot)(QPoint, QPoint))
+    {
+        SelectRegion *opened = openSelection();
+        if (opened)
+            QObject::connect(opened, &SelectRegion::regionSelected, receiver, slot);
+        return opened;
+    }
 
     enum class Outcome
     {
@@ -45,6 +53,8 @@ public:
     Pick finishSelection(QPoint p1, QPoint p2);
 
 private:
+    SelectRegion *openSelection();
+
     QPointer<SelectRegion> selector;
     QPixmap frozenScreen;
     QTimer selectionDelay;
