@@ -92,6 +92,69 @@ Please try again later.</translation>
     </message>
 </context>
 <context>
+    <name>OcrScanner</name>
+    <message>
+        <source>OCR Scanner</source>
+        <translation>OCR Scanner</translation>
+    </message>
+    <message>
+        <source>RESULT</source>
+        <translation>RESULT</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>Scan</translation>
+    </message>
+    <message>
+        <source>Select a region to scan</source>
+        <translation>Select a region to scan</translation>
+    </message>
+    <message>
+        <source>Copy result</source>
+        <translation>Copy result</translation>
+    </message>
+    <message>
+        <source>Recognized text will appear here</source>
+        <translation>Recognized text will appear here</translation>
+    </message>
+    <message>
+        <source>Recognizing...</source>
+        <translation>Recognizing...</translation>
+    </message>
+    <message>
+        <source>Quorvel UUID is missing</source>
+        <translation>Quorvel UUID is missing</translation>
+    </message>
+    <message>
+        <source>Could not prepare image</source>
+        <translation>Could not prepare image</translation>
+    </message>
+    <message>
+        <source>OCR API error%1: %2</source>
+        <translation>OCR API error%1: %2</translation>
+    </message>
+    <message>
+        <source>OCR request failed (%1): %2</source>
+        <translation>OCR request failed (%1): %2</translation>
+    </message>
+    <message>
+        <source>OCR returned an invalid response</source>
+        <translation>OCR returned an invalid response</translation>
+    </message>
+    <message>
+        <source>No text was recognized</source>
+        <translation>No text was recognized</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Copied to clipboard</source>
+        <translation>Copied to clipboard</translation>
+    </message>
+</context>
+<context>
     <name>QLabel</name>
     <message>
         <source>Just click to capture fullscreen

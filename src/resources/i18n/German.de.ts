@@ -92,6 +92,69 @@ Bitte versuchen Sie es später erneut.</translation>
     </message>
 </context>
 <context>
+    <name>OcrScanner</name>
+    <message>
+        <source>OCR Scanner</source>
+        <translation>OCR-Scanner</translation>
+    </message>
+    <message>
+        <source>RESULT</source>
+        <translation>ERGEBNIS</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>Scannen</translation>
+    </message>
+    <message>
+        <source>Select a region to scan</source>
+        <translation>Einen Bereich zum Scannen auswählen</translation>
+    </message>
+    <message>
+        <source>Copy result</source>
+        <translation>Ergebnis kopieren</translation>
+    </message>
+    <message>
+        <source>Recognized text will appear here</source>
+        <translation>Der erkannte Text erscheint hier</translation>
+    </message>
+    <message>
+        <source>Recognizing...</source>
+        <translation>Texterkennung läuft...</translation>
+    </message>
+    <message>
+        <source>Quorvel UUID is missing</source>
+        <translation>Die Quorvel-UUID fehlt</translation>
+    </message>
+    <message>
+        <source>Could not prepare image</source>
+        <translation>Das Bild konnte nicht vorbereitet werden</translation>
+    </message>
+    <message>
+        <source>OCR API error%1: %2</source>
+        <translation>OCR-API-Fehler%1: %2</translation>
+    </message>
+    <message>
+        <source>OCR request failed (%1): %2</source>
+        <translation>OCR-Anfrage fehlgeschlagen (%1): %2</translation>
+    </message>
+    <message>
+        <source>OCR returned an invalid response</source>
+        <translation>Der OCR-Dienst hat eine ungültige Antwort geliefert</translation>
+    </message>
+    <message>
+        <source>No text was recognized</source>
+        <translation>Es wurde kein Text erkannt</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Copied to clipboard</source>
+        <translation>In die Zwischenablage kopiert</translation>
+    </message>
+</context>
+<context>
     <name>QLabel</name>
     <message>
         <source>Just click to capture fullscreen

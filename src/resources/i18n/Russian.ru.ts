@@ -92,6 +92,69 @@ Try again late.</source>
     </message>
 </context>
 <context>
+    <name>OcrScanner</name>
+    <message>
+        <source>OCR Scanner</source>
+        <translation>OCR-сканер</translation>
+    </message>
+    <message>
+        <source>RESULT</source>
+        <translation>РЕЗУЛЬТАТ</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>Сканировать</translation>
+    </message>
+    <message>
+        <source>Select a region to scan</source>
+        <translation>Выберите область для сканирования</translation>
+    </message>
+    <message>
+        <source>Copy result</source>
+        <translation>Копировать результат</translation>
+    </message>
+    <message>
+        <source>Recognized text will appear here</source>
+        <translation>Здесь появится распознанный текст</translation>
+    </message>
+    <message>
+        <source>Recognizing...</source>
+        <translation>Распознавание...</translation>
+    </message>
+    <message>
+        <source>Quorvel UUID is missing</source>
+        <translation>Отсутствует UUID Quorvel</translation>
+    </message>
+    <message>
+        <source>Could not prepare image</source>
+        <translation>Не удалось подготовить изображение</translation>
+    </message>
+    <message>
+        <source>OCR API error%1: %2</source>
+        <translation>Ошибка API OCR%1: %2</translation>
+    </message>
+    <message>
+        <source>OCR request failed (%1): %2</source>
+        <translation>Сбой запроса OCR (%1): %2</translation>
+    </message>
+    <message>
+        <source>OCR returned an invalid response</source>
+        <translation>Сервис OCR вернул недопустимый ответ</translation>
+    </message>
+    <message>
+        <source>No text was recognized</source>
+        <translation>Текст не распознан</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Готово</translation>
+    </message>
+    <message>
+        <source>Copied to clipboard</source>
+        <translation>Скопировано в буфер обмена</translation>
+    </message>
+</context>
+<context>
     <name>QLabel</name>
     <message>
         <source>Just click to capture fullscreen

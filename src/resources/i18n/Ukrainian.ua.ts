@@ -92,6 +92,69 @@ Try again late.</source>
     </message>
 </context>
 <context>
+    <name>OcrScanner</name>
+    <message>
+        <source>OCR Scanner</source>
+        <translation>OCR-сканер</translation>
+    </message>
+    <message>
+        <source>RESULT</source>
+        <translation>РЕЗУЛЬТАТ</translation>
+    </message>
+    <message>
+        <source>Scan</source>
+        <translation>Сканувати</translation>
+    </message>
+    <message>
+        <source>Select a region to scan</source>
+        <translation>Виберіть область для сканування</translation>
+    </message>
+    <message>
+        <source>Copy result</source>
+        <translation>Копіювати результат</translation>
+    </message>
+    <message>
+        <source>Recognized text will appear here</source>
+        <translation>Тут з’явиться розпізнаний текст</translation>
+    </message>
+    <message>
+        <source>Recognizing...</source>
+        <translation>Розпізнавання...</translation>
+    </message>
+    <message>
+        <source>Quorvel UUID is missing</source>
+        <translation>Відсутній UUID Quorvel</translation>
+    </message>
+    <message>
+        <source>Could not prepare image</source>
+        <translation>Не вдалося підготувати зображення</translation>
+    </message>
+    <message>
+        <source>OCR API error%1: %2</source>
+        <translation>Помилка API OCR%1: %2</translation>
+    </message>
+    <message>
+        <source>OCR request failed (%1): %2</source>
+        <translation>Помилка запиту OCR (%1): %2</translation>
+    </message>
+    <message>
+        <source>OCR returned an invalid response</source>
+        <translation>Сервіс OCR повернув недійсну відповідь</translation>
+    </message>
+    <message>
+        <source>No text was recognized</source>
+        <translation>Текст не розпізнано</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Готово</translation>
+    </message>
+    <message>
+        <source>Copied to clipboard</source>
+        <translation>Скопійовано в буфер обміну</translation>
+    </message>
+</context>
+<context>
     <name>QLabel</name>
     <message>
         <source>Just click to capture fullscreen
