@@ -1,4 +1,5 @@
 #include "../support/localservice.h"
+#include "../support/selfsigned.h"
 #include "ocrscanner.h"
 #include "serviceapi.h"
 #include "settingskeys.h"
@@ -11,6 +12,8 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTest>
 #include <QToolButton>
 
@@ -122,14 +125,11 @@ class OcrScannerTest : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(service.listen());
-        ServiceApi::setApiBaseUrl(service.baseUrl());
-    }
+    void initTestCase() { QVERIFY(service.listen()); }
 
     void init()
     {
+        ServiceApi::setApiBaseUrl(service.baseUrl());
         settingsStore().setValue(SettingsKeys::Uuid, Uuid);
         ServiceApi::setTransferTimeoutMs(120000);
         service.setScript(verifyingService);
@@ -276,6 +276,27 @@ private slots:
         for (const QLabel *label : scanner.findChildren<QLabel *>())
             QCOMPARE(label->textFormat() == Qt::PlainText,
                      label->objectName() != QLatin1String("sectionTitle"));
+    }
+
+    void untrustedCertificateFailsTheRequest()
+    {
+        QSslServer tls;
+        QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+        config.setLocalCertificate(QSslCertificate(QByteArray(SelfSigned::Certificate)));
+        config.setPrivateKey(QSslKey(QByteArray(SelfSigned::Key), QSsl::Ec));
+        tls.setSslConfiguration(config);
+        QVERIFY(tls.listen(QHostAddress::LocalHost));
+        ServiceApi::setApiBaseUrl(QStringLiteral("https://127.0.0.1:%1").arg(tls.serverPort()));
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^OCR TLS error: "));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("^OCR network error: SslHandshakeFailedError "));
+        OcrScanner scanner;
+        scanner.recognize(frozenDesktop().toImage().copy(0, 0, 50, 50));
+        QTRY_VERIFY(!scanner.isRequestRunning());
+        QVERIFY2(statusText(scanner).startsWith(QLatin1String("OCR request failed (6): ")),
+                 qPrintable(statusText(scanner)));
+        QVERIFY(!copyEnabled(scanner));
     }
 
     void missingUuidSendsNothing()
