@@ -6,12 +6,15 @@
 #include "editorinput.h"
 #include "grabdesktop.h"
 #include "instantshortcuts.h"
+#include "lastfiles.h"
 #include "maineditor.h"
 #include "qrscanner.h"
 #include "qxtglobalshortcut.h"
 #include "ruler.h"
+#include "settings.h"
 #include "settingskeys.h"
 #include "textentry.h"
+#include "translation.h"
 #include "videorecord.h"
 
 #include <QAction>
@@ -465,9 +468,46 @@ void Screenshot::openQrScanner()
 }
 
 void Screenshot::openOcrScanner() {}
-void Screenshot::openSettings() {}
-void Screenshot::closeSettings() {}
-void Screenshot::changeLang() {}
+void Screenshot::openSettings()
+{
+    if (lastFiles)
+        lastFiles->close();
+    if (captureBusy && !settingsOpen)
+        return;
+    if (settingsOpen && settingsDialog) {
+        settingsDialog->setFocus();
+        settingsDialog->activateWindow();
+        settingsDialog->raise();
+        return;
+    }
+    // Released while the dialog is open, so that it can record the keys they hold.
+    unregisterHotkeys();
+    settingsDialog = new Settings;
+    settingsDialog->show();
+    settingsDialog->raise();
+    connect(settingsDialog, &Settings::closeSettings, this, &Screenshot::closeSettings);
+    connect(settingsDialog, &Settings::changeLang, this, &Screenshot::changeLang);
+    settingsOpen = true;
+    requestAnalyticsView(QStringLiteral("ec=OpenWindow&ea=Settings"));
+}
+
+void Screenshot::closeSettings()
+{
+    registerHotkeys();
+    if (settingsDialog)
+        settingsDialog->deleteLater();
+    settingsDialog = nullptr;
+    settingsOpen = false;
+    updateExternalEditorButton();
+}
+
+void Screenshot::changeLang()
+{
+    QCoreApplication::removeTranslator(translator);
+    loadAndInstallTranslation(*translator, storedLanguageFile());
+    requestAnalyticsView(QStringLiteral("ec=Languages&ea=changeLang&el=") +
+                         settingsStore().value(SettingsKeys::Language).toString());
+}
 
 void Screenshot::clickCrop()
 {

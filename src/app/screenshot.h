@@ -14,6 +14,7 @@ class LastFiles;
 class MainEditor;
 class QAction;
 class SelectRegion;
+class Settings;
 class QMenu;
 class QTranslator;
 class QrScanner;
@@ -188,6 +189,7 @@ private:
     QPointer<Ruler> ruler;
     QPointer<QrScanner> qrScanner;
     QPointer<LastFiles> lastFiles;
+    QPointer<Settings> settingsDialog;
 
     QxtGlobalShortcut *regionShortcut = nullptr;
     QxtGlobalShortcut *fullScreenShortcut = nullptr;
