@@ -1,0 +1,107 @@
+#include "screenshot.h"
+#include "settings.h"
+#include "settingskeys.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <QToolButton>
+
+#include <X11/keysym.h>
+
+namespace {
+
+void pressGlobally(const QString &keys)
+{
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}), 0);
+}
+
+Settings *openDialog()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *dialog = qobject_cast<Settings *>(window); dialog && dialog->isVisible())
+            return dialog;
+    }
+    return nullptr;
+}
+
+QString quitText(const Screenshot &window)
+{
+    const QList<QAction *> actions = window.trayContextMenu()->actions();
+    return actions.last()->text();
+}
+
+} // namespace
+
+// The main window with its settings dialog under Xvfb: the global hot keys around the dialog and
+// the language switch.
+class SettingsHubTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void cleanup() { settingsStore().clear(); }
+
+    void hotKeysAreReleasedWhileTheDialogIsOpen()
+    {
+        Screenshot window;
+        window.setDesktopGrabber([] {
+            QPixmap desktop(200, 100);
+            desktop.fill(Qt::green);
+            return desktop;
+        });
+        window.openSettings();
+        Settings *dialog = openDialog();
+        QVERIFY(dialog);
+        pressGlobally(QStringLiteral("ctrl+Print"));
+        QTest::qWait(300);
+        QVERIFY(!window.isVisible());
+
+        auto *button = dialog->findChild<QPushButton *>("bt_fullHot");
+        QTest::mouseClick(button, Qt::LeftButton);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_F9, Qt::ControlModifier, 75, XK_F9, 0);
+        QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget()
+                                                            : dialog->findChild<QLineEdit *>(),
+                                &press);
+        QCOMPARE(settingsStore().value(SettingsKeys::FullScreenCapture).toString(),
+                 QStringLiteral("Ctrl+F9"));
+        dialog->close();
+        QVERIFY(!openDialog());
+
+        pressGlobally(QStringLiteral("ctrl+Print"));
+        QTest::qWait(300);
+        QVERIFY(!window.isVisible());
+        pressGlobally(QStringLiteral("ctrl+F9"));
+        QTRY_VERIFY(window.isVisible());
+    }
+
+    void switchingLanguageRetranslatesOpenWindows()
+    {
+        Screenshot window;
+        const auto cropTip = [&window] {
+            return window.findChild<QToolButton *>("bt_crop")->toolTip();
+        };
+        QCOMPARE(quitText(window), QStringLiteral("&Quit"));
+        settingsStore().setValue(SettingsKeys::LanguageFile, "German.de.qm");
+        window.changeLang();
+        window.changeLang();
+        QTRY_COMPARE(quitText(window), QStringLiteral("Be&enden"));
+        QVERIFY(cropTip().contains(QStringLiteral("Zuschneiden")));
+
+        // Only the one run-time translator was installed: removing it brings the source texts.
+        settingsStore().setValue(SettingsKeys::LanguageFile, "Klingon.kl.qm");
+        window.changeLang();
+        QTRY_COMPARE(quitText(window), QStringLiteral("&Quit"));
+        QVERIFY(cropTip().contains(QStringLiteral("Crop")));
+    }
+};
+
+QTEST_MAIN(SettingsHubTest)
+#include "tst_settingshub.moc"
