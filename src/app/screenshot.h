@@ -16,6 +16,8 @@ class QAction;
 class SelectRegion;
 class Settings;
 class QMenu;
+class QNetworkAccessManager;
+class QNetworkReply;
 class QTranslator;
 class QrScanner;
 class Ruler;
@@ -57,7 +59,7 @@ public:
 
 public slots:
     void requestAnalyticsView(const QString &event);
-    void receiveAnalyticsView();
+    void receiveAnalyticsView(QNetworkReply *reply);
 
     void clickCaptureRegion();
     void clickCapture();
@@ -155,6 +157,7 @@ private:
     // Upload popups stack upwards from the bottom right corner, one row per running upload.
     static QPoint uploadPopupPosition(int row);
     bool handOffUpload(const QString &path, QPoint popupPosition, bool saveCopyOnFailure);
+    void startAnalytics();
     void registerHotkeys();
     void unregisterHotkeys();
     void showHotkeyFailure(const QStringList &keys);
@@ -182,6 +185,8 @@ private:
     EditorDocument *document = nullptr;
     MainEditor *canvas = nullptr;
     EditorInput *input = nullptr;
+
+    QNetworkAccessManager *analytics = nullptr;
 
     DesktopGrabber grabDesktopImage;
     QPointer<SelectRegion> regionSelector;

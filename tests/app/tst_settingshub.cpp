@@ -1,9 +1,13 @@
+#include "../support/localservice.h"
+
+#include "analytics.h"
 #include "screenshot.h"
 #include "settings.h"
 #include "settingskeys.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QJsonArray>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -46,7 +50,13 @@ class SettingsHubTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(collector.listen());
+        collector.setScript([](const RecordedRequest &) { return ScriptedReply::raw(""); });
+        Analytics::setCollectBaseUrl(collector.baseUrl());
+    }
     void cleanup() { settingsStore().clear(); }
 
     void hotKeysAreReleasedWhileTheDialogIsOpen()
@@ -101,6 +111,35 @@ private slots:
         QTRY_COMPARE(quitText(window), QStringLiteral("&Quit"));
         QVERIFY(cropTip().contains(QStringLiteral("Crop")));
     }
+
+    void theWindowReportsItsUsage()
+    {
+        QTest::qWait(300); // events of the windows before this test still arrive
+        const int before = collector.requestCount();
+        Screenshot window;
+        window.openSettings();
+        settingsStore().setValue(SettingsKeys::Language, "de");
+        window.changeLang();
+        QTRY_COMPARE(collector.requestCount(), before + 3);
+        QStringList reported;
+        for (const RecordedRequest &request : collector.requests().mid(before)) {
+            const QJsonObject event = QJsonDocument::fromJson(request.body)
+                                          .object()["events"]
+                                          .toArray()
+                                          .first()
+                                          .toObject();
+            const QJsonObject params = event["params"].toObject();
+            reported << event["name"].toString() + ' ' + params["event_category"].toString() + ' ' +
+                            params["event_action"].toString() + ' ' +
+                            params["event_label"].toString();
+        }
+        reported.sort();
+        QCOMPARE(reported, (QStringList{"quorvel_action Languages changeLang de",
+                                        "quorvel_action OpenWindow Settings ", "screen_view   "}));
+    }
+
+private:
+    LocalService collector;
 };
 
 QTEST_MAIN(SettingsHubTest)
