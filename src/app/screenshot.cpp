@@ -1,18 +1,22 @@
 #include "screenshot.h"
 #include "ui_screenshot.h"
 
+#include "analytics.h"
 #include "buttonicon.h"
 #include "editordocument.h"
 #include "editorinput.h"
 #include "grabdesktop.h"
 #include "instantshortcuts.h"
+#include "lastfiles.h"
 #include "maineditor.h"
 #include "ocrscanner.h"
 #include "qrscanner.h"
 #include "qxtglobalshortcut.h"
 #include "ruler.h"
+#include "settings.h"
 #include "settingskeys.h"
 #include "textentry.h"
+#include "translation.h"
 #include "videorecord.h"
 
 #include <QAction>
@@ -22,6 +26,8 @@
 #include <QDialog>
 #include <QIcon>
 #include <QMenu>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
@@ -43,6 +49,7 @@ Screenshot::Screenshot(QWidget *parent)
     registerHotkeys();
     ensureInstallationId();
     updateExternalEditorButton();
+    startAnalytics();
     captureBusy = false;
     settingsOpen = false;
     setAcceptDrops(true);
@@ -434,8 +441,26 @@ void Screenshot::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-void Screenshot::requestAnalyticsView(const QString &) {}
-void Screenshot::receiveAnalyticsView() {}
+void Screenshot::startAnalytics()
+{
+    analytics = new QNetworkAccessManager(this);
+    connect(analytics, &QNetworkAccessManager::finished, this, &Screenshot::receiveAnalyticsView);
+    auto *timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, [this] { requestAnalyticsView(QString()); });
+    timer->start(300000);
+    requestAnalyticsView(QString());
+}
+
+void Screenshot::requestAnalyticsView(const QString &event)
+{
+    Analytics::send(analytics, event);
+}
+
+// Nothing is read back; the reply only has to go.
+void Screenshot::receiveAnalyticsView(QNetworkReply *reply)
+{
+    reply->deleteLater();
+}
 void Screenshot::hideAppIcon() {}
 void Screenshot::showAppIcon() {}
 
@@ -472,9 +497,46 @@ void Screenshot::openOcrScanner()
     ocrScanner->startScan();
 }
 
-void Screenshot::openSettings() {}
-void Screenshot::closeSettings() {}
-void Screenshot::changeLang() {}
+void Screenshot::openSettings()
+{
+    if (lastFiles)
+        lastFiles->close();
+    if (captureBusy && !settingsOpen)
+        return;
+    if (settingsOpen && settingsDialog) {
+        settingsDialog->setFocus();
+        settingsDialog->activateWindow();
+        settingsDialog->raise();
+        return;
+    }
+    // Released while the dialog is open, so that it can record the keys they hold.
+    unregisterHotkeys();
+    settingsDialog = new Settings;
+    settingsDialog->show();
+    settingsDialog->raise();
+    connect(settingsDialog, &Settings::closeSettings, this, &Screenshot::closeSettings);
+    connect(settingsDialog, &Settings::changeLang, this, &Screenshot::changeLang);
+    settingsOpen = true;
+    requestAnalyticsView(QStringLiteral("ec=OpenWindow&ea=Settings"));
+}
+
+void Screenshot::closeSettings()
+{
+    registerHotkeys();
+    if (settingsDialog)
+        settingsDialog->deleteLater();
+    settingsDialog = nullptr;
+    settingsOpen = false;
+    updateExternalEditorButton();
+}
+
+void Screenshot::changeLang()
+{
+    QCoreApplication::removeTranslator(translator);
+    loadAndInstallTranslation(*translator, storedLanguageFile());
+    requestAnalyticsView(QStringLiteral("ec=Languages&ea=changeLang&el=") +
+                         settingsStore().value(SettingsKeys::Language).toString());
+}
 
 void Screenshot::clickCrop()
 {

@@ -14,7 +14,10 @@ class LastFiles;
 class MainEditor;
 class QAction;
 class SelectRegion;
+class Settings;
 class QMenu;
+class QNetworkAccessManager;
+class QNetworkReply;
 class QTranslator;
 class OcrScanner;
 class QrScanner;
@@ -57,7 +60,7 @@ public:
 
 public slots:
     void requestAnalyticsView(const QString &event);
-    void receiveAnalyticsView();
+    void receiveAnalyticsView(QNetworkReply *reply);
 
     void clickCaptureRegion();
     void clickCapture();
@@ -155,6 +158,7 @@ private:
     // Upload popups stack upwards from the bottom right corner, one row per running upload.
     static QPoint uploadPopupPosition(int row);
     bool handOffUpload(const QString &path, QPoint popupPosition, bool saveCopyOnFailure);
+    void startAnalytics();
     void registerHotkeys();
     void unregisterHotkeys();
     void showHotkeyFailure(const QStringList &keys);
@@ -183,6 +187,8 @@ private:
     MainEditor *canvas = nullptr;
     EditorInput *input = nullptr;
 
+    QNetworkAccessManager *analytics = nullptr;
+
     DesktopGrabber grabDesktopImage;
     QPointer<SelectRegion> regionSelector;
     // The tool windows have no parent; a pointer clears itself when its window is destroyed.
@@ -190,6 +196,7 @@ private:
     QPointer<QrScanner> qrScanner;
     QPointer<OcrScanner> ocrScanner;
     QPointer<LastFiles> lastFiles;
+    QPointer<Settings> settingsDialog;
 
     QxtGlobalShortcut *regionShortcut = nullptr;
     QxtGlobalShortcut *fullScreenShortcut = nullptr;

@@ -3,6 +3,7 @@
 #include "screenshot.h"
 
 #include "lastfiles.h"
+#include "settings.h"
 #include "settingskeys.h"
 #include "uploadprogress.h"
 
@@ -29,6 +30,8 @@ void Screenshot::openAllFiles()
 {
     if (!isLoggedIn()) {
         openSettings();
+        if (settingsDialog)
+            settingsDialog->showAccountTab();
         requestAnalyticsView(QStringLiteral("ec=OpenWindow&ea=LastFiles&el=NotLogined"));
         return;
     }

@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -85,6 +88,51 @@ private slots:
         QVERIFY(loadAndInstallTranslation(translator, QStringLiteral("French.fr.qm")));
         QVERIFY(QCoreApplication::removeTranslator(&translator));
         QFile::remove(target);
+    }
+
+    // The sources brought up to date with the code: a text added without its translation shows up
+    // as an unfinished or empty entry.
+    void everyTextOfTheCodeIsTranslated_data()
+    {
+        QTest::addColumn<QString>("file");
+        for (const char *name : {"German.de.ts", "Russian.ru.ts", "Ukrainian.ua.ts"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void everyTextOfTheCodeIsTranslated()
+    {
+        QFETCH(QString, file);
+        QTemporaryDir dir;
+        const QString sources = QStringLiteral(QUORVEL_SOURCE_DIR "/src");
+        const QString copy = dir.filePath(file);
+        QVERIFY(QFile::copy(sources + "/resources/i18n/" + file, copy));
+        QProcess lupdate;
+        lupdate.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+        lupdate.start(QStringLiteral("/usr/lib/qt6/bin/lupdate"),
+                      {"-silent", "-locations", "none", "-no-obsolete", sources, "-ts", copy});
+        QVERIFY(lupdate.waitForFinished(60000));
+        QCOMPARE(lupdate.exitCode(), 0);
+
+        QFile updated(copy);
+        QVERIFY(updated.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&updated);
+        QString source;
+        QStringList missing;
+        int messages = 0;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (xml.name() == QLatin1String("source")) {
+                source = xml.readElementText();
+            } else if (xml.name() == QLatin1String("translation")) {
+                ++messages;
+                const bool unfinished = !xml.attributes().value("type").isEmpty();
+                if (unfinished || xml.readElementText().isEmpty())
+                    missing << source;
+            }
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QVERIFY(messages > 100);
+        QCOMPARE(missing, QStringList());
     }
 
     void aMissingFileIsNotInstalled()

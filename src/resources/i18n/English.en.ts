@@ -363,10 +363,6 @@ or drag to select a region.
         <translation>You can&apos;t send a file larger than 100 MB. Sorry!</translation>
     </message>
     <message>
-        <source>Uploading is not available yet.</source>
-        <translation>Uploading is not available yet.</translation>
-    </message>
-    <message>
         <source>Open Image</source>
         <translation>Open Image</translation>
     </message>
@@ -423,6 +419,93 @@ or drag to select a region.
     <message>
         <source>The service did not answer in time.</source>
         <translation>The service did not answer in time.</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Quorvel settings</source>
+        <translation>Quorvel settings</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>External editor</source>
+        <translation>External editor</translation>
+    </message>
+    <message>
+        <source>Editor not selected</source>
+        <translation>Editor not selected</translation>
+    </message>
+    <message>
+        <source>Choose</source>
+        <translation>Choose</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Show loupe</source>
+        <translation>Show loupe</translation>
+    </message>
+    <message>
+        <source>Hot Keys</source>
+        <translation>Hot Keys</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation>Not set</translation>
+    </message>
+    <message>
+        <source>FullScreen</source>
+        <translation>Full screen</translation>
+    </message>
+    <message>
+        <source>OCR Scanner</source>
+        <translation>OCR Scanner</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>Account</translation>
+    </message>
+    <message>
+        <source>You are not logined</source>
+        <translation>You are not logged in</translation>
+    </message>
+    <message>
+        <source>To take full advantage of the program, please log in.</source>
+        <translation>To take full advantage of the program, please log in.</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Login</translation>
+    </message>
+    <message>
+        <source>Register</source>
+        <translation>Register</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Logout</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>Choose image editor</source>
+        <translation>Choose image editor</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Loading...</translation>
     </message>
 </context>
 <context>

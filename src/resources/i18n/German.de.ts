@@ -363,10 +363,6 @@ Ziehen: Bereich auswählen
         <translation>Dateien über 100 MB können leider nicht gesendet werden.</translation>
     </message>
     <message>
-        <source>Uploading is not available yet.</source>
-        <translation>Hochladen ist noch nicht verfügbar.</translation>
-    </message>
-    <message>
         <source>Open Image</source>
         <translation>Bild öffnen</translation>
     </message>
@@ -423,6 +419,93 @@ Ziehen: Bereich auswählen
     <message>
         <source>The service did not answer in time.</source>
         <translation>Der Dienst hat nicht rechtzeitig geantwortet.</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Quorvel settings</source>
+        <translation>Quorvel-Einstellungen</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>External editor</source>
+        <translation>Externer Editor</translation>
+    </message>
+    <message>
+        <source>Editor not selected</source>
+        <translation>Kein Editor gewählt</translation>
+    </message>
+    <message>
+        <source>Choose</source>
+        <translation>Auswählen</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Show loupe</source>
+        <translation>Lupe anzeigen</translation>
+    </message>
+    <message>
+        <source>Hot Keys</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Bereich</translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation>Nicht festgelegt</translation>
+    </message>
+    <message>
+        <source>FullScreen</source>
+        <translation>Ganzer Bildschirm</translation>
+    </message>
+    <message>
+        <source>OCR Scanner</source>
+        <translation>Texterkennung (OCR)</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>Konto</translation>
+    </message>
+    <message>
+        <source>You are not logined</source>
+        <translation>Sie sind nicht angemeldet</translation>
+    </message>
+    <message>
+        <source>To take full advantage of the program, please log in.</source>
+        <translation>Melden Sie sich an, um alle Funktionen des Programms zu nutzen.</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Anmelden</translation>
+    </message>
+    <message>
+        <source>Register</source>
+        <translation>Registrieren</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Abmelden</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Choose image editor</source>
+        <translation>Bildeditor auswählen</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Wird geladen …</translation>
     </message>
 </context>
 <context>

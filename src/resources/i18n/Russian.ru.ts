@@ -363,10 +363,6 @@ Or select region.
         <translation>Извините, нельзя отправить файл больше 100 МБ.</translation>
     </message>
     <message>
-        <source>Uploading is not available yet.</source>
-        <translation>Отправка пока недоступна.</translation>
-    </message>
-    <message>
         <source>Open Image</source>
         <translation>Открыть изображение</translation>
     </message>
@@ -423,6 +419,93 @@ Or select region.
     <message>
         <source>The service did not answer in time.</source>
         <translation>Сервис не ответил вовремя.</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Quorvel settings</source>
+        <translation>Настройки Quorvel</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Общие</translation>
+    </message>
+    <message>
+        <source>External editor</source>
+        <translation>Внешний редактор</translation>
+    </message>
+    <message>
+        <source>Editor not selected</source>
+        <translation>Редактор не выбран</translation>
+    </message>
+    <message>
+        <source>Choose</source>
+        <translation>Выбрать</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>Show loupe</source>
+        <translation>Показывать лупу</translation>
+    </message>
+    <message>
+        <source>Hot Keys</source>
+        <translation>Горячие клавиши</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Область</translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation>Не задано</translation>
+    </message>
+    <message>
+        <source>FullScreen</source>
+        <translation>Весь экран</translation>
+    </message>
+    <message>
+        <source>OCR Scanner</source>
+        <translation>Распознавание текста</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>Аккаунт</translation>
+    </message>
+    <message>
+        <source>You are not logined</source>
+        <translation>Вы не вошли в аккаунт</translation>
+    </message>
+    <message>
+        <source>To take full advantage of the program, please log in.</source>
+        <translation>Войдите, чтобы пользоваться всеми возможностями программы.</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Войти</translation>
+    </message>
+    <message>
+        <source>Register</source>
+        <translation>Регистрация</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Выйти</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>По умолчанию</translation>
+    </message>
+    <message>
+        <source>Choose image editor</source>
+        <translation>Выберите графический редактор</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Загрузка…</translation>
     </message>
 </context>
 <context>

@@ -363,10 +363,6 @@ Or select region.
         <translation>Вибачте, не можна надіслати файл більший за 100 МБ.</translation>
     </message>
     <message>
-        <source>Uploading is not available yet.</source>
-        <translation>Надсилання поки що недоступне.</translation>
-    </message>
-    <message>
         <source>Open Image</source>
         <translation>Відкрити зображення</translation>
     </message>
@@ -423,6 +419,93 @@ Or select region.
     <message>
         <source>The service did not answer in time.</source>
         <translation>Сервіс не відповів вчасно.</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>Quorvel settings</source>
+        <translation>Налаштування Quorvel</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Загальні</translation>
+    </message>
+    <message>
+        <source>External editor</source>
+        <translation>Зовнішній редактор</translation>
+    </message>
+    <message>
+        <source>Editor not selected</source>
+        <translation>Редактор не вибрано</translation>
+    </message>
+    <message>
+        <source>Choose</source>
+        <translation>Вибрати</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Мова</translation>
+    </message>
+    <message>
+        <source>Show loupe</source>
+        <translation>Показувати лупу</translation>
+    </message>
+    <message>
+        <source>Hot Keys</source>
+        <translation>Гарячі клавіші</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Область</translation>
+    </message>
+    <message>
+        <source>Not set</source>
+        <translation>Не задано</translation>
+    </message>
+    <message>
+        <source>FullScreen</source>
+        <translation>Весь екран</translation>
+    </message>
+    <message>
+        <source>OCR Scanner</source>
+        <translation>Розпізнавання тексту</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>Обліковий запис</translation>
+    </message>
+    <message>
+        <source>You are not logined</source>
+        <translation>Ви не увійшли в обліковий запис</translation>
+    </message>
+    <message>
+        <source>To take full advantage of the program, please log in.</source>
+        <translation>Увійдіть, щоб користуватися всіма можливостями програми.</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Увійти</translation>
+    </message>
+    <message>
+        <source>Register</source>
+        <translation>Реєстрація</translation>
+    </message>
+    <message>
+        <source>Logout</source>
+        <translation>Вийти</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>За замовчуванням</translation>
+    </message>
+    <message>
+        <source>Choose image editor</source>
+        <translation>Виберіть графічний редактор</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Завантаження…</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class LoginForm;
+class QLineEdit;
+class QNetworkReply;
+class QPushButton;
+class QSettings;
+
+namespace Ui {
+class Settings;
+}
+
+// The settings dialog: external editor, language, loupe, the three global hot keys and the
+// account. Values go straight into the settings store; the main window reacts to the signals.
+class Settings : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Settings(QWidget *parent = nullptr);
+    ~Settings() override;
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showAccountTab();
+
+    // The hot-key setting a recording button writes to.
+    static const char *hotkeySetting(const QPushButton *button);
+
+signals:
+    void closeSettings();
+    void changeLang();
+
+public slots:
+    void on_bt_regionHot_clicked();
+    void on_bt_fullHot_clicked();
+    void on_bt_ocrHot_clicked();
+    void on_bt_login_clicked();
+    void on_bt_logout_clicked();
+    void on_show_loupe_clicked(bool checked);
+    void reloadUserInfo();
+    void reloadUserInfoFinished(QNetworkReply *reply);
+    void loadedUserPhoto(QNetworkReply *reply);
+    void on_lang_list_activated(int index);
+    void on_bt_choose_editor_clicked();
+    void on_remove_external_editor_clicked();
+    void on_bt_register_clicked();
+    void processKey(int key, Qt::KeyboardModifiers mods);
+    void changeTab(int index);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void showHotkeys();
+    void fillLanguageList();
+    void startRecording(QPushButton *button);
+    void finishRecording(const QString &portableText);
+    void setEditorDisplay(const QString &path);
+    void showLoggedOut();
+    void showAccountButtons(bool loggedIn);
+
+    Ui::Settings *ui;
+    QPushButton *recordingButton;
+    QLineEdit *keyCatcher;
+    QPointer<LoginForm> loginForm;
+    QSettings *settingsStore;
+};

@@ -1,0 +1,146 @@
+#include "../support/localservice.h"
+
+#include "analytics.h"
+#include "screenshot.h"
+#include "settings.h"
+#include "settingskeys.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QJsonArray>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <QToolButton>
+
+#include <X11/keysym.h>
+
+namespace {
+
+void pressGlobally(const QString &keys)
+{
+    QCOMPARE(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}), 0);
+}
+
+Settings *openDialog()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *dialog = qobject_cast<Settings *>(window); dialog && dialog->isVisible())
+            return dialog;
+    }
+    return nullptr;
+}
+
+QString quitText(const Screenshot &window)
+{
+    const QList<QAction *> actions = window.trayContextMenu()->actions();
+    return actions.last()->text();
+}
+
+} // namespace
+
+// The main window with its settings dialog under Xvfb: the global hot keys around the dialog and
+// the language switch.
+class SettingsHubTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(collector.listen());
+        collector.setScript([](const RecordedRequest &) { return ScriptedReply::raw(""); });
+        Analytics::setCollectBaseUrl(collector.baseUrl());
+    }
+    void cleanup() { settingsStore().clear(); }
+
+    void hotKeysAreReleasedWhileTheDialogIsOpen()
+    {
+        Screenshot window;
+        window.setDesktopGrabber([] {
+            QPixmap desktop(200, 100);
+            desktop.fill(Qt::green);
+            return desktop;
+        });
+        window.openSettings();
+        Settings *dialog = openDialog();
+        QVERIFY(dialog);
+        pressGlobally(QStringLiteral("ctrl+Print"));
+        QTest::qWait(300);
+        QVERIFY(!window.isVisible());
+
+        auto *button = dialog->findChild<QPushButton *>("bt_fullHot");
+        QTest::mouseClick(button, Qt::LeftButton);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_F9, Qt::ControlModifier, 75, XK_F9, 0);
+        QApplication::sendEvent(QApplication::focusWidget() ? QApplication::focusWidget()
+                                                            : dialog->findChild<QLineEdit *>(),
+                                &press);
+        QCOMPARE(settingsStore().value(SettingsKeys::FullScreenCapture).toString(),
+                 QStringLiteral("Ctrl+F9"));
+        dialog->close();
+        QVERIFY(!openDialog());
+
+        pressGlobally(QStringLiteral("ctrl+Print"));
+        QTest::qWait(300);
+        QVERIFY(!window.isVisible());
+        pressGlobally(QStringLiteral("ctrl+F9"));
+        QTRY_VERIFY(window.isVisible());
+    }
+
+    void switchingLanguageRetranslatesOpenWindows()
+    {
+        Screenshot window;
+        const auto cropTip = [&window] {
+            return window.findChild<QToolButton *>("bt_crop")->toolTip();
+        };
+        QCOMPARE(quitText(window), QStringLiteral("&Quit"));
+        settingsStore().setValue(SettingsKeys::LanguageFile, "German.de.qm");
+        window.changeLang();
+        window.changeLang();
+        QTRY_COMPARE(quitText(window), QStringLiteral("Be&enden"));
+        QVERIFY(cropTip().contains(QStringLiteral("Zuschneiden")));
+
+        // Only the one run-time translator was installed: removing it brings the source texts.
+        settingsStore().setValue(SettingsKeys::LanguageFile, "Klingon.kl.qm");
+        window.changeLang();
+        QTRY_COMPARE(quitText(window), QStringLiteral("&Quit"));
+        QVERIFY(cropTip().contains(QStringLiteral("Crop")));
+    }
+
+    void theWindowReportsItsUsage()
+    {
+        QTest::qWait(300); // events of the windows before this test still arrive
+        const int before = collector.requestCount();
+        Screenshot window;
+        window.openSettings();
+        settingsStore().setValue(SettingsKeys::Language, "de");
+        window.changeLang();
+        QTRY_COMPARE(collector.requestCount(), before + 3);
+        QStringList reported;
+        for (const RecordedRequest &request : collector.requests().mid(before)) {
+            const QJsonObject event = QJsonDocument::fromJson(request.body)
+                                          .object()["events"]
+                                          .toArray()
+                                          .first()
+                                          .toObject();
+            const QJsonObject params = event["params"].toObject();
+            reported << event["name"].toString() + ' ' + params["event_category"].toString() + ' ' +
+                            params["event_action"].toString() + ' ' +
+                            params["event_label"].toString();
+        }
+        reported.sort();
+        QCOMPARE(reported, (QStringList{"quorvel_action Languages changeLang de",
+                                        "quorvel_action OpenWindow Settings ", "screen_view   "}));
+    }
+
+private:
+    LocalService collector;
+};
+
+QTEST_MAIN(SettingsHubTest)
+#include "tst_settingshub.moc"
