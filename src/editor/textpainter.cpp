@@ -69,9 +69,9 @@ QImage grown(const QImage &coverage, double reach)
 TextHalo renderTextHalo(const QString &text, int size)
 {
     // The halo is the glyphs as drawn, grown by half the halo pen's width. Stroking the font's
-    // outlines instead is dearer and not repeatable: for hinted fonts the engine hands out
-    // outlines that move by fractions of a pixel depending on what it rasterised before, so the
-    // same text would come out differently from one paint to the next.
+    // outlines instead is not repeatable: for hinted fonts the engine hands out outlines that
+    // move by fractions of a pixel depending on what it rasterised before, so the same text
+    // would come out differently from one paint to the next.
     const double reach = std::max(size + 2, 3) / 2.0;
     const int margin = int(std::ceil(reach)) + 1;
     const QRect box = textBox(text, size);

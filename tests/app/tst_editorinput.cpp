@@ -496,14 +496,16 @@ private slots:
         for (int y : {50, 100, 150})
             editor.drag(QPoint(100, y), QPoint(200, y), Qt::ControlModifier);
         editor.drag(QPoint(100, 250), QPoint(200, 250));
-        const auto numbers = [&editor] {
-            const EditorDocument &document = *editor.document;
-            const PaintContext context{document.objects, document.pictures, document.visibleCount(),
-                                       editor.canvas->size()};
+        const EditorDocument &document = *editor.document;
+        const auto context = [&] {
+            return PaintContext{document.objects, document.pictures, document.visibleCount(),
+                                editor.canvas->size()};
+        };
+        const auto numbers = [&] {
             QList<int> shown;
             for (const DrawObject &object : document.objects) {
                 if (object.emphasis == 1)
-                    shown.append(badgeNumber(object, context));
+                    shown.append(badgeNumber(object, context()));
             }
             return shown;
         };
@@ -528,11 +530,7 @@ private slots:
         // The arrow being drawn is the newest.
         editor.press(QPoint(100, 280), Qt::ControlModifier);
         editor.move(QPoint(200, 280), Qt::ControlModifier);
-        const EditorDocument &document = *editor.document;
-        QCOMPARE(badgeNumber(document.editState,
-                             PaintContext{document.objects, document.pictures,
-                                          document.visibleCount(), editor.canvas->size()}),
-                 5);
+        QCOMPARE(badgeNumber(document.editState, context()), 5);
     }
 
     void theBasePictureCannotBeDeletedOrReordered()
