@@ -57,12 +57,6 @@ bool ChunkStore::isFull() const
     return full;
 }
 
-qsizetype ChunkStore::count() const
-{
-    std::lock_guard lock(mutex);
-    return qsizetype(entries.size());
-}
-
 ChunkStore::Info ChunkStore::info(qsizetype index) const
 {
     std::lock_guard lock(mutex);

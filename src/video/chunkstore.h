@@ -32,7 +32,6 @@ public:
     void append(const QByteArray &data, const Info &info);
     bool isFull() const;
 
-    qsizetype count() const;
     Info info(qsizetype index) const;
     // The bytes of an appended chunk; empty when they cannot be read back.
     QByteArray data(qsizetype index) const;

@@ -5,12 +5,11 @@
 
 #include <QThread>
 
-#include <functional>
-
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>

@@ -42,15 +42,6 @@ void sampleFrame(const QImage &frame, int step, Histogram &histogram)
 
 } // namespace
 
-GifPalette buildGifPalette(const QList<QImage> &frames)
-{
-    qint64 totalPixels = 0;
-    for (const QImage &frame : frames)
-        totalPixels += qint64(frame.width()) * frame.height();
-    return buildGifPalette(frames.size(), totalPixels,
-                           [&frames](qsizetype i) { return frames.at(i); });
-}
-
 GifPalette buildGifPalette(qsizetype count, qint64 totalPixels,
                            const std::function<QImage(qsizetype)> &frameAt)
 {

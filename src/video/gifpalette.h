@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QList>
 
 #include <array>
 #include <cstdint>
@@ -17,8 +16,7 @@ inline constexpr quint32 gifFillerColour = 0xFF000000u;
 // Distance between sampled pixels in both directions, so that about 250 000 pixels are sampled.
 int gifSamplingStep(qint64 totalPixels);
 
-GifPalette buildGifPalette(const QList<QImage> &frames);
-// The same over frames read one by one in order, so that they need not all be decoded at once.
+// Frames are read one by one in order, so that they need not all be decoded at once.
 GifPalette buildGifPalette(qsizetype count, qint64 totalPixels,
                            const std::function<QImage(qsizetype)> &frameAt);
 

@@ -838,7 +838,7 @@ void VideoRecord::on_bt_upload_clicked() {}
 
 void VideoRecord::removeTmpFile()
 {
-    if (uploading || tmpFilePath.isEmpty())
+    if (tmpFilePath.isEmpty())
         return;
     QFile::remove(tmpFilePath);
     tmpFilePath.clear();

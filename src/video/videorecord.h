@@ -179,7 +179,6 @@ private:
     QTimer captureTimer;
     QTimer secondTimer;
     MouseHook mouseHook;
-    bool uploading = false;
     bool settingsLoaded = false;
     // The window is closing: a stopped recording is not turned into a result.
     bool closing = false;
