@@ -65,14 +65,10 @@ QStringList languageFiles()
     return QDir(QStringLiteral(":/i18n")).entryList(filter, QDir::Files, QDir::NoSort);
 }
 
-void sendGet(QObject *owner, const QUrl &url, QObject *receiver,
-             void (Settings::*slot)(QNetworkReply *))
+void sendGet(Settings *receiver, const QUrl &url, void (Settings::*slot)(QNetworkReply *))
 {
-    auto *manager = new QNetworkAccessManager(owner);
-    QObject::connect(manager, &QNetworkAccessManager::finished, receiver,
-                     [receiver, slot](QNetworkReply *reply) {
-                         (static_cast<Settings *>(receiver)->*slot)(reply);
-                     });
+    auto *manager = new QNetworkAccessManager(receiver);
+    QObject::connect(manager, &QNetworkAccessManager::finished, receiver, slot);
     QObject::connect(manager, &QNetworkAccessManager::finished, manager, &QObject::deleteLater);
     manager->get(ServiceApi::request(url));
 }
@@ -316,7 +312,7 @@ void Settings::reloadUserInfo()
     activateWindow();
     if (settingsStore->value(SettingsKeys::Token).toString().isEmpty())
         return;
-    sendGet(this, ServiceApi::userInfoUrl(), this, &Settings::reloadUserInfoFinished);
+    sendGet(this, ServiceApi::userInfoUrl(), &Settings::reloadUserInfoFinished);
     ui->user_icon->setPixmap(QPixmap(QLatin1String(PlaceholderPhoto)));
     ui->user_name->setText(tr("Loading..."));
     ui->user_info->setText(tr("Loading..."));
@@ -340,7 +336,7 @@ void Settings::reloadUserInfoFinished(QNetworkReply *reply)
     }
     const QString photo = ServiceApi::text(answer, QStringLiteral("photo"));
     if (!photo.isEmpty())
-        sendGet(this, QUrl(photo), this, &Settings::loadedUserPhoto);
+        sendGet(this, QUrl(photo), &Settings::loadedUserPhoto);
     ui->user_name->setText(ServiceApi::text(answer, QStringLiteral("username")));
     ui->user_info->setText(ServiceApi::text(answer, QStringLiteral("userinfo")));
     showAccountButtons(true);

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
+#include <QToolButton>
 
 void showCopiedToast(QWidget *owner, QWidget *anchor, const QString &text)
 {
@@ -31,4 +32,16 @@ QIcon copyIcon()
     painter.drawRoundedRect(QRectF(6.5, 2.5, 8.5, 11), 1.5, 1.5);
     painter.drawRoundedRect(QRectF(3, 5.5, 8.5, 10), 1.5, 1.5);
     return QIcon(picture);
+}
+
+QToolButton *createCopyButton(QWidget *parent, const QString &label)
+{
+    auto *button = new QToolButton(parent);
+    button->setIcon(copyIcon());
+    button->setToolTip(label);
+    button->setAccessibleName(label);
+    button->setAutoRaise(true);
+    button->setFixedSize(28, 28);
+    button->setEnabled(false);
+    return button;
 }

@@ -39,13 +39,7 @@ OcrScanner::OcrScanner(QWidget *parent)
     scanButton->setAccessibleName(tr("Scan"));
     connect(scanButton, &QPushButton::clicked, this, &OcrScanner::startScan);
 
-    copyButton = new QToolButton(this);
-    copyButton->setIcon(copyIcon());
-    copyButton->setToolTip(tr("Copy result"));
-    copyButton->setAccessibleName(tr("Copy result"));
-    copyButton->setAutoRaise(true);
-    copyButton->setFixedSize(28, 28);
-    copyButton->setEnabled(false);
+    copyButton = createCopyButton(this, tr("Copy result"));
     connect(copyButton, &QToolButton::clicked, this, &OcrScanner::copyResult);
 
     resultEdit = new QPlainTextEdit(this);

@@ -26,13 +26,7 @@ QrScanner::QrScanner(QWidget *parent) : QDialog(parent), picker(this, [this] { s
     auto *caption = new QLabel(tr("RESULT"), this);
     caption->setObjectName(QStringLiteral("sectionTitle"));
 
-    copyButton = new QToolButton(this);
-    copyButton->setIcon(copyIcon());
-    copyButton->setToolTip(tr("Copy result"));
-    copyButton->setAccessibleName(tr("Copy result"));
-    copyButton->setAutoRaise(true);
-    copyButton->setEnabled(false);
-    copyButton->setFixedSize(28, 28);
+    copyButton = createCopyButton(this, tr("Copy result"));
     connect(copyButton, &QToolButton::clicked, this, &QrScanner::copyResult);
 
     resultEdit = new QPlainTextEdit(this);
