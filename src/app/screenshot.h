@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktoprequest.h"
 #include "hotkeyfailurenotice.h"
 
 #include <QPointer>
@@ -12,6 +13,7 @@ class EditorDocument;
 class EditorInput;
 class LastFiles;
 class MainEditor;
+class NoTrayNotice;
 class QAction;
 class SelectRegion;
 class Settings;
@@ -59,6 +61,9 @@ public:
     void setDesktopGrabber(DesktopGrabber grabber) { grabDesktopImage = std::move(grabber); }
 
 public slots:
+    // A desktop action from the command line of this start or of a later one.
+    void performDesktopAction(const DesktopRequest &request);
+
     void requestAnalyticsView(const QString &event);
     void receiveAnalyticsView(QNetworkReply *reply);
 
@@ -162,6 +167,7 @@ private:
     void registerHotkeys();
     void unregisterHotkeys();
     void showHotkeyFailure(const QStringList &keys);
+    void showRunningNotice();
 
     Ui::Screenshot *ui = nullptr;
     QTranslator *translator = nullptr;
@@ -197,6 +203,7 @@ private:
     QPointer<OcrScanner> ocrScanner;
     QPointer<LastFiles> lastFiles;
     QPointer<Settings> settingsDialog;
+    QPointer<NoTrayNotice> noTrayNotice;
 
     QxtGlobalShortcut *regionShortcut = nullptr;
     QxtGlobalShortcut *fullScreenShortcut = nullptr;
@@ -207,4 +214,5 @@ private:
     bool captureBusy = false;
     bool settingsOpen = false;
     int activeUploads = 0;
+    bool startedBefore = false;
 };

@@ -1,5 +1,6 @@
 #include "analytics.h"
 
+#include "appidentity.h"
 #include "settingskeys.h"
 
 #include <QDateTime>
@@ -63,7 +64,7 @@ QString eventName(const QString &action)
 QJsonObject eventParams(const QString &action)
 {
     QJsonObject params{
-        {QStringLiteral("app_version"), QStringLiteral("260")},
+        {QStringLiteral("app_version"), QLatin1String(AppVersion)},
         {QStringLiteral("screen_name"), QStringLiteral("Quorvel Desktop")},
         {QStringLiteral("engagement_time_msec"), 100},
         {QStringLiteral("session_id"), QString::number(sessionStart())},

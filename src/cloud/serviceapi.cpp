@@ -1,5 +1,6 @@
 #include "serviceapi.h"
 
+#include "appidentity.h"
 #include "settingskeys.h"
 
 #include <QCoreApplication>
@@ -38,7 +39,7 @@ CommonValues commonValues()
     CommonValues values;
     values.ver = QCoreApplication::applicationVersion();
     if (values.ver.isEmpty())
-        values.ver = QStringLiteral("260");
+        values.ver = QLatin1String(AppVersion);
     values.os = QSysInfo::prettyProductName().trimmed();
     values.hostname = QHostInfo::localHostName();
     values.lang =

@@ -1,5 +1,6 @@
 #include "xsession.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -12,6 +13,11 @@ XSession::XSession()
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), homeDir.path() + QStringLiteral("/.config"));
     env.insert(QStringLiteral("XDG_DATA_HOME"), homeDir.path() + QStringLiteral("/.local/share"));
     env.insert(QStringLiteral("XDG_CACHE_HOME"), homeDir.path() + QStringLiteral("/.cache"));
+    // Each session runs its own instance, apart from any other test's.
+    QDir(homeDir.path()).mkdir(QStringLiteral("runtime"));
+    QFile::setPermissions(runtimeFolder(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder());
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     program.setProcessEnvironment(env);
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -43,10 +49,31 @@ void XSession::setEnvironment(const QString &name, const QString &value)
     program.setProcessEnvironment(env);
 }
 
-bool XSession::start()
+QString XSession::runtimeFolder() const
 {
-    program.start(qEnvironmentVariable("QUORVEL_BINARY"), {});
+    return homeDir.path() + QStringLiteral("/runtime");
+}
+
+bool XSession::start(const QStringList &arguments)
+{
+    program.start(qEnvironmentVariable("QUORVEL_BINARY"), arguments);
     return program.waitForStarted(5000);
+}
+
+int XSession::runAgain(const QStringList &arguments, QString *output, int timeoutMs) const
+{
+    QProcess again;
+    again.setProcessEnvironment(program.processEnvironment());
+    again.setProcessChannelMode(QProcess::MergedChannels);
+    again.start(qEnvironmentVariable("QUORVEL_BINARY"), arguments);
+    const bool ended = again.waitForFinished(timeoutMs);
+    *output = QString::fromLocal8Bit(again.readAll());
+    if (!ended) {
+        again.kill();
+        again.waitForFinished(3000);
+        return -1;
+    }
+    return again.exitStatus() == QProcess::NormalExit ? again.exitCode() : -1;
 }
 
 bool XSession::waitForExit(int timeoutMs)

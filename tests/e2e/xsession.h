@@ -20,12 +20,17 @@ public:
     bool isUsable() const;
     QString home() const { return homeDir.path(); }
     QString settingsFile() const;
+    // The runtime folder of the session, where the running instance keeps its socket.
+    QString runtimeFolder() const;
 
     // An environment variable for the binary, such as QT_SCALE_FACTOR; before start().
     void setEnvironment(const QString &name, const QString &value);
 
     // Starts the binary named by QUORVEL_BINARY.
-    bool start();
+    bool start(const QStringList &arguments = {});
+    // Another start of the binary in the same session, run to its end: its exit code (-1 when it
+    // did not end within timeoutMs) and what it printed on both channels.
+    int runAgain(const QStringList &arguments, QString *output, int timeoutMs) const;
     bool waitForExit(int timeoutMs);
     QProcess &process() { return program; }
 
