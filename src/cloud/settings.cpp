@@ -1,6 +1,7 @@
 #include "settings.h"
 #include "ui_settings.h"
 
+#include "autostart.h"
 #include "browser.h"
 #include "hookkeybord.h"
 #include "layoutkey.h"
@@ -15,6 +16,7 @@
 #include <QFileIconProvider>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSettings>
@@ -95,6 +97,7 @@ Settings::Settings(QWidget *parent)
         QLatin1String("1"));
     ui->show_loupe->setChecked(
         settingsStore->value(SettingsKeys::ShowLoupe, SettingsKeys::ShowLoupeDefault).toBool());
+    ui->start_at_login->setChecked(Autostart::isEnabled());
     fillLanguageList();
 
     ui->tabWidget->setCurrentIndex(0);
@@ -267,6 +270,15 @@ void Settings::setEditorDisplay(const QString &path)
 void Settings::on_show_loupe_clicked(bool checked)
 {
     settingsStore->setValue(SettingsKeys::ShowLoupe, checked);
+}
+
+void Settings::on_start_at_login_clicked(bool checked)
+{
+    if (Autostart::setEnabled(checked, QCoreApplication::applicationFilePath()))
+        return;
+    ui->start_at_login->setChecked(Autostart::isEnabled());
+    QMessageBox::warning(this, windowTitle(),
+                         tr("Cannot change the autostart entry %1.").arg(Autostart::entryPath()));
 }
 
 void Settings::on_bt_login_clicked()

@@ -40,6 +40,7 @@ public slots:
     void on_bt_login_clicked();
     void on_bt_logout_clicked();
     void on_show_loupe_clicked(bool checked);
+    void on_start_at_login_clicked(bool checked);
     void reloadUserInfo();
     void reloadUserInfoFinished(QNetworkReply *reply);
     void loadedUserPhoto(QNetworkReply *reply);

@@ -1,17 +1,21 @@
 #include "cloudtest.h"
 
+#include "autostart.h"
 #include "hookkeybord.h"
 #include "settings.h"
 #include "settingskeys.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <X11/keysym.h>
@@ -179,6 +183,59 @@ private slots:
         QVERIFY(!dialog.close());
         QVERIFY(dialog.isHidden());
         QCOMPARE(closed.count(), 1);
+    }
+
+    void startAtLoginWritesAndRemovesTheEntry()
+    {
+        QFile::remove(Autostart::entryPath());
+        Settings dialog;
+        auto *box = dialog.findChild<QCheckBox *>("start_at_login");
+        QVERIFY(!box->isChecked());
+        QTest::mouseClick(box, Qt::LeftButton);
+        QVERIFY(box->isChecked());
+        QFile entry(Autostart::entryPath());
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QVERIFY(entry.readAll().contains(
+            "\nExec=" + QCoreApplication::applicationFilePath().toUtf8() + '\n'));
+        QVERIFY(Settings().findChild<QCheckBox *>("start_at_login")->isChecked());
+
+        QTest::mouseClick(box, Qt::LeftButton);
+        QVERIFY(!QFile::exists(Autostart::entryPath()));
+    }
+
+    void autostartEntryQuotesTheProgram_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QByteArray>("exec");
+        QTest::newRow("plain") << "/usr/bin/quorvel" << QByteArray("Exec=/usr/bin/quorvel\n");
+        QTest::newRow("space") << "/opt/my apps/quorvel"
+                               << QByteArray("Exec=\"/opt/my apps/quorvel\"\n");
+        QTest::newRow("dollar and backslash")
+            << "/opt/a$b\\c/quorvel" << QByteArray(R"(Exec="/opt/a\\$b\\\\c/quorvel")" "\n");
+        QTest::newRow("field code sign") << "/opt/100%/quorvel"
+                                         << QByteArray("Exec=/opt/100%%/quorvel\n");
+    }
+
+    void autostartEntryQuotesTheProgram()
+    {
+        QFETCH(QString, program);
+        QFETCH(QByteArray, exec);
+        const QByteArray text = Autostart::entryText(program);
+        QVERIFY2(text.contains(exec), text.constData());
+        const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
+        if (validator.isEmpty())
+            QSKIP("needs desktop-file-validate");
+        QTemporaryDir folder;
+        QFile file(folder.filePath("quorvel.desktop"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        QProcess validate;
+        validate.setProcessChannelMode(QProcess::MergedChannels);
+        validate.start(validator, {file.fileName()});
+        QVERIFY(validate.waitForFinished(10000));
+        const QByteArray said = validate.readAll();
+        QVERIFY2(validate.exitCode() == 0 && said.isEmpty(), said.constData());
     }
 
 private:

@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Capture a region of the screen.</source>
+        <translation>Capture a region of the screen.</translation>
+    </message>
+    <message>
+        <source>Capture the full screen.</source>
+        <translation>Capture the full screen.</translation>
+    </message>
+    <message>
+        <source>Open the video recorder.</source>
+        <translation>Open the video recorder.</translation>
+    </message>
+    <message>
+        <source>Recognise the text in a region of the screen.</source>
+        <translation>Recognise the text in a region of the screen.</translation>
+    </message>
+    <message>
+        <source>Read a QR code from the screen.</source>
+        <translation>Read a QR code from the screen.</translation>
+    </message>
+    <message>
+        <source>Measure the screen with the ruler.</source>
+        <translation>Measure the screen with the ruler.</translation>
+    </message>
+    <message>
+        <source>Open the given images in the editor, or choose one.</source>
+        <translation>Open the given images in the editor, or choose one.</translation>
+    </message>
+    <message>
+        <source>Open the settings.</source>
+        <translation>Open the settings.</translation>
+    </message>
+    <message>
+        <source>Quit the running Quorvel.</source>
+        <translation>Quit the running Quorvel.</translation>
+    </message>
+    <message>
+        <source>Try &apos;quorvel --help&apos;.</source>
+        <translation>Try &apos;quorvel --help&apos;.</translation>
+    </message>
+    <message>
+        <source>Quorvel lives in the tray. Started again with one of the actions below, it asks the running Quorvel to do it, so the actions can be bound to keys in the desktop&apos;s keyboard settings.</source>
+        <translation>Quorvel lives in the tray. Started again with one of the actions below, it asks the running Quorvel to do it, so the actions can be bound to keys in the desktop&apos;s keyboard settings.</translation>
+    </message>
+    <message>
+        <source>Images to open in the editor.</source>
+        <translation>Images to open in the editor.</translation>
+    </message>
+    <message>
+        <source>[files...]</source>
+        <translation>[files...]</translation>
+    </message>
+    <message>
+        <source>Choose one action at a time, not %1.</source>
+        <translation>Choose one action at a time, not %1.</translation>
+    </message>
+    <message>
+        <source>%1 takes no files: %2</source>
+        <translation>%1 takes no files: %2</translation>
+    </message>
+    <message>
+        <source>No such file: %1</source>
+        <translation>No such file: %1</translation>
+    </message>
+</context>
+<context>
     <name>LastFiles</name>
     <message>
         <source>Last your files</source>
@@ -89,6 +156,21 @@ Please try again later.</translation>
     <message>
         <source>To complete the authorization, enter the code from the site %1:</source>
         <translation>To finish signing in, enter the code shown on %1:</translation>
+    </message>
+</context>
+<context>
+    <name>NoTrayNotice</name>
+    <message>
+        <source>This desktop has no system tray, so Quorvel cannot show its icon. It keeps running after you close this window. Bind these commands to keys in your desktop&apos;s keyboard settings to use it:</source>
+        <translation>This desktop has no system tray, so Quorvel cannot show its icon. It keeps running after you close this window. Bind these commands to keys in your desktop&apos;s keyboard settings to use it:</translation>
+    </message>
+    <message>
+        <source>&amp;Quit Quorvel</source>
+        <translation>&amp;Quit Quorvel</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -406,6 +488,14 @@ or drag to select a region.
         <source>Could not register: %1. Another program may be using these keys, or the stored key is not valid. You can choose other keys in the settings.</source>
         <translation>Could not register: %1. Another program may be using these keys, or the stored key is not valid. You can choose other keys in the settings.</translation>
     </message>
+    <message>
+        <source>Quorvel is running</source>
+        <translation>Quorvel is running</translation>
+    </message>
+    <message>
+        <source>Click its icon in the tray to capture the screen.</source>
+        <translation>Click its icon in the tray to capture the screen.</translation>
+    </message>
 </context>
 <context>
     <name>SelectRegion</name>
@@ -506,6 +596,49 @@ or drag to select a region.
     <message>
         <source>Loading...</source>
         <translation>Loading...</translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation>Start at login</translation>
+    </message>
+    <message>
+        <source>Cannot change the autostart entry %1.</source>
+        <translation>Cannot change the autostart entry %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>There is no runtime folder to meet other starts of Quorvel in.</source>
+        <translation>There is no runtime folder to meet other starts of Quorvel in.</translation>
+    </message>
+    <message>
+        <source>Another start of Quorvel holds %1.</source>
+        <translation>Another start of Quorvel holds %1.</translation>
+    </message>
+    <message>
+        <source>%1 is in the way and was not made by Quorvel.</source>
+        <translation>%1 is in the way and was not made by Quorvel.</translation>
+    </message>
+    <message>
+        <source>Cannot listen on %1: %2</source>
+        <translation>Cannot listen on %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot reach the running Quorvel: %1</source>
+        <translation>Cannot reach the running Quorvel: %1</translation>
+    </message>
+    <message>
+        <source>Quorvel is running but does not answer.</source>
+        <translation>Quorvel is running but does not answer.</translation>
+    </message>
+    <message>
+        <source>The running Quorvel refused the request.</source>
+        <translation>The running Quorvel refused the request.</translation>
+    </message>
+    <message>
+        <source>Cannot remove the stale socket %1.</source>
+        <translation>Cannot remove the stale socket %1.</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Capture a region of the screen.</source>
+        <translation>Einen Bereich des Bildschirms aufnehmen.</translation>
+    </message>
+    <message>
+        <source>Capture the full screen.</source>
+        <translation>Den ganzen Bildschirm aufnehmen.</translation>
+    </message>
+    <message>
+        <source>Open the video recorder.</source>
+        <translation>Die Videoaufnahme öffnen.</translation>
+    </message>
+    <message>
+        <source>Recognise the text in a region of the screen.</source>
+        <translation>Den Text in einem Bereich des Bildschirms erkennen.</translation>
+    </message>
+    <message>
+        <source>Read a QR code from the screen.</source>
+        <translation>Einen QR-Code vom Bildschirm lesen.</translation>
+    </message>
+    <message>
+        <source>Measure the screen with the ruler.</source>
+        <translation>Den Bildschirm mit dem Lineal vermessen.</translation>
+    </message>
+    <message>
+        <source>Open the given images in the editor, or choose one.</source>
+        <translation>Die angegebenen Bilder im Editor öffnen oder eines auswählen.</translation>
+    </message>
+    <message>
+        <source>Open the settings.</source>
+        <translation>Die Einstellungen öffnen.</translation>
+    </message>
+    <message>
+        <source>Quit the running Quorvel.</source>
+        <translation>Das laufende Quorvel beenden.</translation>
+    </message>
+    <message>
+        <source>Try &apos;quorvel --help&apos;.</source>
+        <translation>Siehe &apos;quorvel --help&apos;.</translation>
+    </message>
+    <message>
+        <source>Quorvel lives in the tray. Started again with one of the actions below, it asks the running Quorvel to do it, so the actions can be bound to keys in the desktop&apos;s keyboard settings.</source>
+        <translation>Quorvel läuft im Infobereich. Erneut mit einer der folgenden Aktionen gestartet, bittet es das laufende Quorvel, sie auszuführen; so lassen sich die Aktionen in den Tastatureinstellungen der Arbeitsumgebung auf Tasten legen.</translation>
+    </message>
+    <message>
+        <source>Images to open in the editor.</source>
+        <translation>Bilder, die im Editor geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>[files...]</source>
+        <translation>[Dateien...]</translation>
+    </message>
+    <message>
+        <source>Choose one action at a time, not %1.</source>
+        <translation>Bitte nur eine Aktion auf einmal, nicht %1.</translation>
+    </message>
+    <message>
+        <source>%1 takes no files: %2</source>
+        <translation>%1 nimmt keine Dateien an: %2</translation>
+    </message>
+    <message>
+        <source>No such file: %1</source>
+        <translation>Datei nicht gefunden: %1</translation>
+    </message>
+</context>
+<context>
     <name>LastFiles</name>
     <message>
         <source>Last your files</source>
@@ -89,6 +156,21 @@ Bitte versuchen Sie es später erneut.</translation>
     <message>
         <source>To complete the authorization, enter the code from the site %1:</source>
         <translation>Geben Sie zum Abschluss der Anmeldung den Code von der Website %1 ein:</translation>
+    </message>
+</context>
+<context>
+    <name>NoTrayNotice</name>
+    <message>
+        <source>This desktop has no system tray, so Quorvel cannot show its icon. It keeps running after you close this window. Bind these commands to keys in your desktop&apos;s keyboard settings to use it:</source>
+        <translation>Diese Arbeitsumgebung hat keinen Infobereich, daher kann Quorvel sein Symbol nicht zeigen. Es läuft weiter, wenn Sie dieses Fenster schließen. Legen Sie diese Befehle in den Tastatureinstellungen Ihrer Arbeitsumgebung auf Tasten, um es zu benutzen:</translation>
+    </message>
+    <message>
+        <source>&amp;Quit Quorvel</source>
+        <translation>Quorvel &amp;beenden</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
@@ -406,6 +488,14 @@ Ziehen: Bereich auswählen
         <source>Could not register: %1. Another program may be using these keys, or the stored key is not valid. You can choose other keys in the settings.</source>
         <translation>Nicht registriert: %1. Vielleicht verwendet ein anderes Programm diese Tasten, oder die gespeicherte Taste ist ungültig. In den Einstellungen können Sie andere Tasten wählen.</translation>
     </message>
+    <message>
+        <source>Quorvel is running</source>
+        <translation>Quorvel läuft</translation>
+    </message>
+    <message>
+        <source>Click its icon in the tray to capture the screen.</source>
+        <translation>Klicken Sie auf sein Symbol im Infobereich, um den Bildschirm aufzunehmen.</translation>
+    </message>
 </context>
 <context>
     <name>SelectRegion</name>
@@ -506,6 +596,49 @@ Ziehen: Bereich auswählen
     <message>
         <source>Loading...</source>
         <translation>Wird geladen …</translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation>Bei Anmeldung starten</translation>
+    </message>
+    <message>
+        <source>Cannot change the autostart entry %1.</source>
+        <translation>Der Autostart-Eintrag %1 lässt sich nicht ändern.</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>There is no runtime folder to meet other starts of Quorvel in.</source>
+        <translation>Es gibt keinen Laufzeitordner, in dem sich weitere Starts von Quorvel finden könnten.</translation>
+    </message>
+    <message>
+        <source>Another start of Quorvel holds %1.</source>
+        <translation>Ein anderer Start von Quorvel hält %1.</translation>
+    </message>
+    <message>
+        <source>%1 is in the way and was not made by Quorvel.</source>
+        <translation>%1 ist im Weg und stammt nicht von Quorvel.</translation>
+    </message>
+    <message>
+        <source>Cannot listen on %1: %2</source>
+        <translation>Auf %1 kann nicht gelauscht werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot reach the running Quorvel: %1</source>
+        <translation>Das laufende Quorvel ist nicht erreichbar: %1</translation>
+    </message>
+    <message>
+        <source>Quorvel is running but does not answer.</source>
+        <translation>Quorvel läuft, antwortet aber nicht.</translation>
+    </message>
+    <message>
+        <source>The running Quorvel refused the request.</source>
+        <translation>Das laufende Quorvel hat die Anfrage abgelehnt.</translation>
+    </message>
+    <message>
+        <source>Cannot remove the stale socket %1.</source>
+        <translation>Der verwaiste Socket %1 lässt sich nicht entfernen.</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Capture a region of the screen.</source>
+        <translation>Снять область экрана.</translation>
+    </message>
+    <message>
+        <source>Capture the full screen.</source>
+        <translation>Снять весь экран.</translation>
+    </message>
+    <message>
+        <source>Open the video recorder.</source>
+        <translation>Открыть запись видео.</translation>
+    </message>
+    <message>
+        <source>Recognise the text in a region of the screen.</source>
+        <translation>Распознать текст в области экрана.</translation>
+    </message>
+    <message>
+        <source>Read a QR code from the screen.</source>
+        <translation>Считать QR-код с экрана.</translation>
+    </message>
+    <message>
+        <source>Measure the screen with the ruler.</source>
+        <translation>Измерить экран линейкой.</translation>
+    </message>
+    <message>
+        <source>Open the given images in the editor, or choose one.</source>
+        <translation>Открыть указанные изображения в редакторе или выбрать одно.</translation>
+    </message>
+    <message>
+        <source>Open the settings.</source>
+        <translation>Открыть настройки.</translation>
+    </message>
+    <message>
+        <source>Quit the running Quorvel.</source>
+        <translation>Завершить запущенный Quorvel.</translation>
+    </message>
+    <message>
+        <source>Try &apos;quorvel --help&apos;.</source>
+        <translation>Справка: &apos;quorvel --help&apos;.</translation>
+    </message>
+    <message>
+        <source>Quorvel lives in the tray. Started again with one of the actions below, it asks the running Quorvel to do it, so the actions can be bound to keys in the desktop&apos;s keyboard settings.</source>
+        <translation>Quorvel работает в системном лотке. При повторном запуске с одним из действий ниже он просит уже запущенный Quorvel выполнить его, поэтому действия можно назначить на клавиши в настройках клавиатуры рабочего стола.</translation>
+    </message>
+    <message>
+        <source>Images to open in the editor.</source>
+        <translation>Изображения, которые нужно открыть в редакторе.</translation>
+    </message>
+    <message>
+        <source>[files...]</source>
+        <translation>[файлы...]</translation>
+    </message>
+    <message>
+        <source>Choose one action at a time, not %1.</source>
+        <translation>Выберите одно действие, а не несколько: %1.</translation>
+    </message>
+    <message>
+        <source>%1 takes no files: %2</source>
+        <translation>%1 не принимает файлы: %2</translation>
+    </message>
+    <message>
+        <source>No such file: %1</source>
+        <translation>Файл не найден: %1</translation>
+    </message>
+</context>
+<context>
     <name>LastFiles</name>
     <message>
         <source>Last your files</source>
@@ -89,6 +156,21 @@ Try again late.</source>
     <message>
         <source>To complete the authorization, enter the code from the site %1:</source>
         <translation>Чтобы завершить вход, введите код с сайта %1:</translation>
+    </message>
+</context>
+<context>
+    <name>NoTrayNotice</name>
+    <message>
+        <source>This desktop has no system tray, so Quorvel cannot show its icon. It keeps running after you close this window. Bind these commands to keys in your desktop&apos;s keyboard settings to use it:</source>
+        <translation>На этом рабочем столе нет системного лотка, поэтому Quorvel не может показать свой значок. Программа продолжит работать после закрытия этого окна. Чтобы пользоваться ею, назначьте эти команды на клавиши в настройках клавиатуры рабочего стола:</translation>
+    </message>
+    <message>
+        <source>&amp;Quit Quorvel</source>
+        <translation>&amp;Выйти из Quorvel</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
     </message>
 </context>
 <context>
@@ -406,6 +488,14 @@ Or select region.
         <source>Could not register: %1. Another program may be using these keys, or the stored key is not valid. You can choose other keys in the settings.</source>
         <translation>Не удалось зарегистрировать: %1. Возможно, эти клавиши заняты другой программой или сохранённая клавиша недопустима. Другие клавиши можно выбрать в настройках.</translation>
     </message>
+    <message>
+        <source>Quorvel is running</source>
+        <translation>Quorvel запущен</translation>
+    </message>
+    <message>
+        <source>Click its icon in the tray to capture the screen.</source>
+        <translation>Щёлкните его значок в системном лотке, чтобы снять экран.</translation>
+    </message>
 </context>
 <context>
     <name>SelectRegion</name>
@@ -506,6 +596,49 @@ Or select region.
     <message>
         <source>Loading...</source>
         <translation>Загрузка…</translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation>Запускать при входе</translation>
+    </message>
+    <message>
+        <source>Cannot change the autostart entry %1.</source>
+        <translation>Не удаётся изменить элемент автозапуска %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>There is no runtime folder to meet other starts of Quorvel in.</source>
+        <translation>Нет папки времени выполнения, через которую могли бы связаться другие запуски Quorvel.</translation>
+    </message>
+    <message>
+        <source>Another start of Quorvel holds %1.</source>
+        <translation>Другой запуск Quorvel удерживает %1.</translation>
+    </message>
+    <message>
+        <source>%1 is in the way and was not made by Quorvel.</source>
+        <translation>%1 мешает и создан не Quorvel.</translation>
+    </message>
+    <message>
+        <source>Cannot listen on %1: %2</source>
+        <translation>Не удаётся слушать %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot reach the running Quorvel: %1</source>
+        <translation>Не удаётся связаться с запущенным Quorvel: %1</translation>
+    </message>
+    <message>
+        <source>Quorvel is running but does not answer.</source>
+        <translation>Quorvel запущен, но не отвечает.</translation>
+    </message>
+    <message>
+        <source>The running Quorvel refused the request.</source>
+        <translation>Запущенный Quorvel отклонил запрос.</translation>
+    </message>
+    <message>
+        <source>Cannot remove the stale socket %1.</source>
+        <translation>Не удаётся удалить устаревший сокет %1.</translation>
     </message>
 </context>
 <context>

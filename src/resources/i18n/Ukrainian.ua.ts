@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="uk">
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Capture a region of the screen.</source>
+        <translation>Зняти область екрана.</translation>
+    </message>
+    <message>
+        <source>Capture the full screen.</source>
+        <translation>Зняти весь екран.</translation>
+    </message>
+    <message>
+        <source>Open the video recorder.</source>
+        <translation>Відкрити запис відео.</translation>
+    </message>
+    <message>
+        <source>Recognise the text in a region of the screen.</source>
+        <translation>Розпізнати текст в області екрана.</translation>
+    </message>
+    <message>
+        <source>Read a QR code from the screen.</source>
+        <translation>Зчитати QR-код з екрана.</translation>
+    </message>
+    <message>
+        <source>Measure the screen with the ruler.</source>
+        <translation>Виміряти екран лінійкою.</translation>
+    </message>
+    <message>
+        <source>Open the given images in the editor, or choose one.</source>
+        <translation>Відкрити вказані зображення в редакторі або вибрати одне.</translation>
+    </message>
+    <message>
+        <source>Open the settings.</source>
+        <translation>Відкрити налаштування.</translation>
+    </message>
+    <message>
+        <source>Quit the running Quorvel.</source>
+        <translation>Завершити запущений Quorvel.</translation>
+    </message>
+    <message>
+        <source>Try &apos;quorvel --help&apos;.</source>
+        <translation>Довідка: &apos;quorvel --help&apos;.</translation>
+    </message>
+    <message>
+        <source>Quorvel lives in the tray. Started again with one of the actions below, it asks the running Quorvel to do it, so the actions can be bound to keys in the desktop&apos;s keyboard settings.</source>
+        <translation>Quorvel працює в системному лотку. Під час повторного запуску з однією з дій нижче він просить уже запущений Quorvel виконати її, тож дії можна призначити на клавіші в налаштуваннях клавіатури робочого столу.</translation>
+    </message>
+    <message>
+        <source>Images to open in the editor.</source>
+        <translation>Зображення, які треба відкрити в редакторі.</translation>
+    </message>
+    <message>
+        <source>[files...]</source>
+        <translation>[файли...]</translation>
+    </message>
+    <message>
+        <source>Choose one action at a time, not %1.</source>
+        <translation>Виберіть одну дію, а не кілька: %1.</translation>
+    </message>
+    <message>
+        <source>%1 takes no files: %2</source>
+        <translation>%1 не приймає файли: %2</translation>
+    </message>
+    <message>
+        <source>No such file: %1</source>
+        <translation>Файл не знайдено: %1</translation>
+    </message>
+</context>
+<context>
     <name>LastFiles</name>
     <message>
         <source>Last your files</source>
@@ -89,6 +156,21 @@ Try again late.</source>
     <message>
         <source>To complete the authorization, enter the code from the site %1:</source>
         <translation>Щоб завершити вхід, введіть код із сайту %1:</translation>
+    </message>
+</context>
+<context>
+    <name>NoTrayNotice</name>
+    <message>
+        <source>This desktop has no system tray, so Quorvel cannot show its icon. It keeps running after you close this window. Bind these commands to keys in your desktop&apos;s keyboard settings to use it:</source>
+        <translation>На цьому робочому столі немає системного лотка, тому Quorvel не може показати свій значок. Програма працюватиме й після закриття цього вікна. Щоб користуватися нею, призначте ці команди на клавіші в налаштуваннях клавіатури робочого столу:</translation>
+    </message>
+    <message>
+        <source>&amp;Quit Quorvel</source>
+        <translation>&amp;Вийти з Quorvel</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрити</translation>
     </message>
 </context>
 <context>
@@ -406,6 +488,14 @@ Or select region.
         <source>Could not register: %1. Another program may be using these keys, or the stored key is not valid. You can choose other keys in the settings.</source>
         <translation>Не вдалося зареєструвати: %1. Можливо, ці клавіші зайняті іншою програмою або збережена клавіша недійсна. Інші клавіші можна вибрати в налаштуваннях.</translation>
     </message>
+    <message>
+        <source>Quorvel is running</source>
+        <translation>Quorvel запущено</translation>
+    </message>
+    <message>
+        <source>Click its icon in the tray to capture the screen.</source>
+        <translation>Клацніть його значок у системному лотку, щоб зняти екран.</translation>
+    </message>
 </context>
 <context>
     <name>SelectRegion</name>
@@ -506,6 +596,49 @@ Or select region.
     <message>
         <source>Loading...</source>
         <translation>Завантаження…</translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation>Запускати під час входу</translation>
+    </message>
+    <message>
+        <source>Cannot change the autostart entry %1.</source>
+        <translation>Не вдається змінити елемент автозапуску %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>There is no runtime folder to meet other starts of Quorvel in.</source>
+        <translation>Немає теки часу виконання, через яку могли б зв&apos;язатися інші запуски Quorvel.</translation>
+    </message>
+    <message>
+        <source>Another start of Quorvel holds %1.</source>
+        <translation>Інший запуск Quorvel утримує %1.</translation>
+    </message>
+    <message>
+        <source>%1 is in the way and was not made by Quorvel.</source>
+        <translation>%1 заважає і створений не Quorvel.</translation>
+    </message>
+    <message>
+        <source>Cannot listen on %1: %2</source>
+        <translation>Не вдається слухати %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot reach the running Quorvel: %1</source>
+        <translation>Не вдається зв&apos;язатися із запущеним Quorvel: %1</translation>
+    </message>
+    <message>
+        <source>Quorvel is running but does not answer.</source>
+        <translation>Quorvel запущено, але він не відповідає.</translation>
+    </message>
+    <message>
+        <source>The running Quorvel refused the request.</source>
+        <translation>Запущений Quorvel відхилив запит.</translation>
+    </message>
+    <message>
+        <source>Cannot remove the stale socket %1.</source>
+        <translation>Не вдається видалити застарілий сокет %1.</translation>
     </message>
 </context>
 <context>
