@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: setup build run test bench format clean
+.PHONY: setup build run test bench install package format clean
 
 setup:
 	@scripts/setup
@@ -27,6 +27,14 @@ test: build
 bench: build
 	@scripts/setup --bench
 	@scripts/with-xvfb scripts/run-benchmarks $(BUILD)
+
+# Into CMAKE_INSTALL_PREFIX (/usr/local unless CMAKE_FLAGS says otherwise); DESTDIR is honoured.
+install: build
+	@cmake --install $(BUILD)
+
+# A Debian package in $(BUILD), for `apt install ./$(BUILD)/quorvel_*.deb`.
+package: build
+	@cmake --build $(BUILD) --target package
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
