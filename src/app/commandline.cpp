@@ -38,7 +38,8 @@ namespace {
 
 CommandLine::Parsed failure(const QString &message)
 {
-    return {CommandLine::Outcome::Fail, {},
+    return {CommandLine::Outcome::Fail,
+            {},
             message + QLatin1Char('\n') + CommandLine::tr("Try 'quorvel --help'.")};
 }
 
@@ -79,7 +80,8 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments, const QStri
         }
     }
     if (chosen.size() > 1)
-        return failure(tr("Choose one action at a time, not %1.").arg(chosen.join(QLatin1String(", "))));
+        return failure(
+            tr("Choose one action at a time, not %1.").arg(chosen.join(QLatin1String(", "))));
 
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty())
@@ -88,7 +90,8 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments, const QStri
     if (chosen.isEmpty())
         parsed.request.action = DesktopRequest::Action::Open;
     if (parsed.request.action != DesktopRequest::Action::Open)
-        return failure(tr("%1 takes no files: %2").arg(chosen.first(), files.join(QLatin1Char(' '))));
+        return failure(
+            tr("%1 takes no files: %2").arg(chosen.first(), files.join(QLatin1Char(' '))));
     const QDir folder(workingFolder);
     for (const QString &file : files) {
         const QFileInfo info(folder.absoluteFilePath(file));

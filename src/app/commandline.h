@@ -13,7 +13,13 @@ class CommandLine
     Q_DECLARE_TR_FUNCTIONS(CommandLine)
 
 public:
-    enum class Outcome { Run, PrintHelp, PrintVersion, Fail };
+    enum class Outcome
+    {
+        Run,
+        PrintHelp,
+        PrintVersion,
+        Fail
+    };
 
     struct Parsed
     {

@@ -13,10 +13,10 @@ struct ActionName
     const char *name;
 };
 const ActionName actionNames[] = {
-    {DesktopRequest::Action::Start, "start"},   {DesktopRequest::Action::Region, "region"},
-    {DesktopRequest::Action::Full, "full"},     {DesktopRequest::Action::Record, "record"},
-    {DesktopRequest::Action::Ocr, "ocr"},       {DesktopRequest::Action::Qr, "qr"},
-    {DesktopRequest::Action::Ruler, "ruler"},   {DesktopRequest::Action::Open, "open"},
+    {DesktopRequest::Action::Start, "start"},       {DesktopRequest::Action::Region, "region"},
+    {DesktopRequest::Action::Full, "full"},         {DesktopRequest::Action::Record, "record"},
+    {DesktopRequest::Action::Ocr, "ocr"},           {DesktopRequest::Action::Qr, "qr"},
+    {DesktopRequest::Action::Ruler, "ruler"},       {DesktopRequest::Action::Open, "open"},
     {DesktopRequest::Action::Settings, "settings"}, {DesktopRequest::Action::Quit, "quit"},
 };
 
@@ -72,7 +72,8 @@ std::optional<DesktopRequest> DesktopRequest::decode(const QByteArray &line)
     DesktopRequest request;
     request.action = *action;
     for (const QJsonValue &file : object.value(FilesKey).toArray()) {
-        // The receiving instance has another working folder; a relative path would name another file.
+        // The receiving instance has another working folder; a relative path would name another
+        // file.
         if (!file.isString() || !QDir::isAbsolutePath(file.toString()))
             return std::nullopt;
         request.files.append(file.toString());

@@ -9,7 +9,19 @@
 // desktop's own key bindings can drive the program where global hot keys are unavailable.
 struct DesktopRequest
 {
-    enum class Action { Start, Region, Full, Record, Ocr, Qr, Ruler, Open, Settings, Quit };
+    enum class Action
+    {
+        Start,
+        Region,
+        Full,
+        Record,
+        Ocr,
+        Qr,
+        Ruler,
+        Open,
+        Settings,
+        Quit
+    };
 
     Action action = Action::Start;
     // Absolute paths of the images to open; empty with Open asks for a file.

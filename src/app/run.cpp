@@ -81,10 +81,9 @@ int runQuorvel(int argc, char *argv[])
     auto *screenshot = new Screenshot;
     QObject::connect(&instance, &SingleInstance::requestReceived, screenshot,
                      &Screenshot::performDesktopAction);
-    QTimer::singleShot(0, screenshot,
-                       [screenshot, request = line.request] {
-                           screenshot->performDesktopAction(request);
-                       });
+    QTimer::singleShot(0, screenshot, [screenshot, request = line.request] {
+        screenshot->performDesktopAction(request);
+    });
     const int exitCode = app.exec();
     delete screenshot;
     return exitCode;

@@ -15,7 +15,8 @@ class SingleInstance : public QObject
     Q_OBJECT
 
 public:
-    enum class Role {
+    enum class Role
+    {
         // Nobody else runs: this process listens now and receives the requests of later starts.
         Primary,
         // The running instance took the request; this process has nothing left to do.

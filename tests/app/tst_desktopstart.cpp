@@ -44,10 +44,10 @@ private slots:
         QTest::addColumn<QStringList>("files");
 
         QTest::newRow("nothing") << QStringList{} << Action::Start << QStringList{};
-        QTest::newRow("an action") << QStringList{QStringLiteral("--ocr")} << Action::Ocr
-                                   << QStringList{};
-        QTest::newRow("open, choosing") << QStringList{QStringLiteral("--open")} << Action::Open
-                                        << QStringList{};
+        QTest::newRow("an action")
+            << QStringList{QStringLiteral("--ocr")} << Action::Ocr << QStringList{};
+        QTest::newRow("open, choosing")
+            << QStringList{QStringLiteral("--open")} << Action::Open << QStringList{};
         QTest::newRow("open with files")
             << QStringList{QStringLiteral("--open"), QStringLiteral("a.png"),
                            QStringLiteral("sub/../b.png")}

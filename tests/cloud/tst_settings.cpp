@@ -210,10 +210,11 @@ private slots:
         QTest::newRow("plain") << "/usr/bin/quorvel" << QByteArray("Exec=/usr/bin/quorvel\n");
         QTest::newRow("space") << "/opt/my apps/quorvel"
                                << QByteArray("Exec=\"/opt/my apps/quorvel\"\n");
-        QTest::newRow("dollar and backslash")
-            << "/opt/a$b\\c/quorvel" << QByteArray(R"(Exec="/opt/a\\$b\\\\c/quorvel")" "\n");
-        QTest::newRow("field code sign") << "/opt/100%/quorvel"
-                                         << QByteArray("Exec=/opt/100%%/quorvel\n");
+        QTest::newRow("dollar and backslash") << "/opt/a$b\\c/quorvel"
+                                              << QByteArray(R"(Exec="/opt/a\\$b\\\\c/quorvel")"
+                                                            "\n");
+        QTest::newRow("field code sign")
+            << "/opt/100%/quorvel" << QByteArray("Exec=/opt/100%%/quorvel\n");
     }
 
     void autostartEntryQuotesTheProgram()

@@ -48,9 +48,8 @@ private slots:
 
         QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0
                                  << QStringLiteral("260");
-        QTest::newRow("unknown option")
-            << QStringList{QStringLiteral("--colour=red")} << 2
-            << QStringLiteral("Unknown option 'colour'");
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("--colour=red")} << 2
+                                        << QStringLiteral("Unknown option 'colour'");
         QTest::newRow("two actions")
             << QStringList{QStringLiteral("--region"), QStringLiteral("--qr")} << 2
             << QStringLiteral("one action at a time");
@@ -60,8 +59,8 @@ private slots:
         QTest::newRow("files for another action")
             << QStringList{QStringLiteral("--ruler"), QStringLiteral("a.png")} << 2
             << QStringLiteral("--ruler takes no files");
-        QTest::newRow("quit with nothing running") << QStringList{QStringLiteral("--quit")} << 0
-                                                   << QString();
+        QTest::newRow("quit with nothing running")
+            << QStringList{QStringLiteral("--quit")} << 0 << QString();
     }
 
     void commandLineAnswersWithoutStarting()
@@ -120,8 +119,8 @@ private slots:
             QSKIP("needs Xvfb");
         // A server of its own: the shared one has a tray host.
         MonitorServer bare;
-        const QString failure =
-            bare.start(QSize(1280, 1024), {{QStringLiteral("ONLY"), QRect(0, 0, 1280, 1024), true}});
+        const QString failure = bare.start(
+            QSize(1280, 1024), {{QStringLiteral("ONLY"), QRect(0, 0, 1280, 1024), true}});
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         XSession session;
         QVERIFY(session.start());
