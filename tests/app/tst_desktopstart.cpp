@@ -2,33 +2,17 @@
 #include "desktoprequest.h"
 #include "singleinstance.h"
 
+#include "../support/stalesocket.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 using Action = DesktopRequest::Action;
 Q_DECLARE_METATYPE(Action)
-
-namespace {
-
-bool leaveStaleSocket(const QString &path)
-{
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof(address.sun_path));
-    const bool bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0;
-    ::close(fd);
-    return bound;
-}
-
-} // namespace
 
 // How a start reads its command line, what the running instance accepts over its socket, and
 // what a start does with whatever it finds where the socket belongs.

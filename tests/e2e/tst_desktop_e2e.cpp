@@ -1,29 +1,13 @@
 #include "monitorserver.h"
 #include "xsession.h"
 
-#include <QDir>
+#include "../support/stalesocket.h"
+
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTest>
-#include <QThread>
-
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 namespace {
-
-// What a crashed instance leaves behind: a socket file that nobody listens on any more.
-bool leaveStaleSocket(const QString &path)
-{
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(path);
-    qstrncpy(address.sun_path, name.constData(), sizeof(address.sun_path));
-    const bool bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0;
-    ::close(fd);
-    return bound && QFileInfo::exists(path);
-}
 
 QString socketIn(const XSession &session)
 {
