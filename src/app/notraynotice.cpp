@@ -9,10 +9,9 @@
 #include <QVBoxLayout>
 
 NoTrayNotice::NoTrayNotice(QWidget *parent)
-    : QWidget(parent, Qt::Window), explanation(new QLabel), commands(new QLabel),
+    : QDialog(parent), explanation(new QLabel), commands(new QLabel),
       quitButton(new QPushButton), closeButton(new QPushButton)
 {
-    setWindowTitle(QStringLiteral("Quorvel"));
     setWindowIcon(QIcon(QStringLiteral(":/icon_main.png")));
     explanation->setWordWrap(true);
     commands->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -37,6 +36,8 @@ NoTrayNotice::NoTrayNotice(QWidget *parent)
 
 void NoTrayNotice::retranslate()
 {
+    // Not plain "Quorvel": that is the editor's title.
+    setWindowTitle(tr("Quorvel is running"));
     explanation->setText(
         tr("This desktop has no system tray, so Quorvel cannot show its icon. It keeps running "
            "after you close this window. Bind these commands to keys in your desktop's keyboard "
@@ -56,5 +57,5 @@ void NoTrayNotice::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
         retranslate();
-    QWidget::changeEvent(event);
+    QDialog::changeEvent(event);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 class QLabel;
 class QPushButton;
 
 // Shown where the desktop has no system tray: without it Quorvel would run with no icon and no way
 // to quit. It names the commands a desktop's key bindings can run instead.
-class NoTrayNotice : public QWidget
+class NoTrayNotice : public QDialog
 {
     Q_OBJECT
 

@@ -108,14 +108,15 @@ private slots:
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
         XSession session;
         QVERIFY(session.start());
-        const QRect notice = session.waitForWindowNamed(QStringLiteral("Quorvel"), 10000);
+        const QRect notice =
+            session.waitForWindowNamed(QStringLiteral("Quorvel is running"), 10000);
         QVERIFY2(notice.isValid(), "no notice without a tray");
 
         // A plain second start brings the same notice back instead of a second program.
         QString output;
         QCOMPARE(session.runAgain({}, &output, 5000), 0);
 
-        session.focusWindowNamed(QStringLiteral("Quorvel"));
+        session.focusWindowNamed(QStringLiteral("Quorvel is running"));
         XSession::key(QStringLiteral("alt+q"));
         QVERIFY2(session.waitForExit(10000), "the notice's Quit did not end the program");
         QCOMPARE(session.process().exitCode(), 0);

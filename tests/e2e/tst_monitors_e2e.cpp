@@ -165,6 +165,14 @@ private:
         sessionScale = scale;
         if (!session->start())
             return false;
+        // This server has no tray: the program says so in a window, which would be in the grabs.
+        const QString notice = QStringLiteral("Quorvel is running");
+        if (!session->waitForWindowNamed(notice, 10000).isValid())
+            return false;
+        session->focusWindowNamed(notice);
+        XSession::key(QStringLiteral("Escape"));
+        if (!session->waitUntilNoWindowNamed(notice, 5000))
+            return false;
         // The installation id is written once the hot keys are registered; give the grabs a
         // moment to reach the server.
         const QString settings = session->settingsFile();

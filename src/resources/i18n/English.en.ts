@@ -172,6 +172,10 @@ Please try again later.</translation>
         <source>Close</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>Quorvel is running</source>
+        <translation>Quorvel is running</translation>
+    </message>
 </context>
 <context>
     <name>OcrScanner</name>

@@ -172,6 +172,10 @@ Bitte versuchen Sie es später erneut.</translation>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
+    <message>
+        <source>Quorvel is running</source>
+        <translation>Quorvel läuft</translation>
+    </message>
 </context>
 <context>
     <name>OcrScanner</name>

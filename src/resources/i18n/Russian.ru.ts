@@ -172,6 +172,10 @@ Try again late.</source>
         <source>Close</source>
         <translation>Закрыть</translation>
     </message>
+    <message>
+        <source>Quorvel is running</source>
+        <translation>Quorvel запущен</translation>
+    </message>
 </context>
 <context>
     <name>OcrScanner</name>
