@@ -3,7 +3,9 @@
 
 #include "../support/stalesocket.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -80,6 +82,32 @@ private slots:
         QVERIFY2(session.waitForExit(10000), "--quit did not end the first instance");
         QCOMPARE(session.process().exitCode(), 0);
         QVERIFY2(!QFileInfo::exists(socketIn(session)), "the socket outlived its instance");
+    }
+
+    void secondStartOpensItsFilesInTheFirst()
+    {
+        XSession session;
+        if (!session.isUsable())
+            QSKIP("needs an X server and xdotool");
+        QVERIFY(session.start());
+        QVERIFY2(!session.waitForWindows(QSize(64, 64), 10000).isEmpty(), "no tray icon");
+
+        // Named relative to the second start's folder, which the first does not share.
+        const QString folder = session.home() + QStringLiteral("/pictures");
+        QVERIFY(QDir().mkpath(folder));
+        QImage picture(QSize(321, 123), QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QVERIFY(picture.save(folder + QStringLiteral("/shot.png")));
+        QString output;
+        QCOMPARE(session.runAgain({QStringLiteral("shot.png")}, &output, 5000, folder), 0);
+
+        QVERIFY2(session.waitForWindowNamed(QStringLiteral("Quorvel"), 5000).isValid(),
+                 "the first instance opened no editor");
+        QImage saved;
+        const QString failure = session.saveFromEditor(QStringLiteral("opened.png"), &saved);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QCOMPARE(saved.size(), picture.size());
+        QCOMPARE(saved.pixel(160, 60), picture.pixel(160, 60));
     }
 
     void staleSocketDoesNotStopANewInstance()

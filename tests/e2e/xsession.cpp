@@ -60,9 +60,11 @@ bool XSession::start(const QStringList &arguments)
     return program.waitForStarted(5000);
 }
 
-int XSession::runAgain(const QStringList &arguments, QString *output, int timeoutMs) const
+int XSession::runAgain(const QStringList &arguments, QString *output, int timeoutMs,
+                       const QString &workingFolder) const
 {
     QProcess again;
+    again.setWorkingDirectory(workingFolder);
     again.setProcessEnvironment(program.processEnvironment());
     again.setProcessChannelMode(QProcess::MergedChannels);
     again.start(qEnvironmentVariable("QUORVEL_BINARY"), arguments);

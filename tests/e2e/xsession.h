@@ -30,7 +30,8 @@ public:
     bool start(const QStringList &arguments = {});
     // Another start of the binary in the same session, run to its end: its exit code (-1 when it
     // did not end within timeoutMs) and what it printed on both channels.
-    int runAgain(const QStringList &arguments, QString *output, int timeoutMs) const;
+    int runAgain(const QStringList &arguments, QString *output, int timeoutMs,
+                 const QString &workingFolder = QString()) const;
     bool waitForExit(int timeoutMs);
     QProcess &process() { return program; }
 
