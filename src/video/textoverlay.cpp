@@ -127,7 +127,9 @@ void TextOverlay::changeSize(int steps)
 
 QRect TextOverlay::textRect() const
 {
-    return edit->geometry().adjusted(textInset, textInset, -textInset, -textInset);
+    // The right and bottom keep the inset as slack, so that the painted text wraps no earlier
+    // than the typed one.
+    return edit->geometry().adjusted(textInset, textInset, 0, 0);
 }
 
 bool TextOverlay::eventFilter(QObject *watched, QEvent *event)

@@ -46,6 +46,8 @@ const ToolPicture toolPictures[] = {
     {VideoAnnotation::Text, "bt_tool_text_video", "write56"},
 };
 
+constexpr int toolButtonSize = 34;
+
 QFrame *separator(const char *name)
 {
     auto *line = new QFrame;
@@ -77,6 +79,7 @@ void VideoEditor::buildToolbar()
     bar->setAttribute(Qt::WA_StyledBackground);
     bar->setStyleSheet(QLatin1String(toolbarStyle));
     barLayout->setContentsMargins(8, 5, 8, 5);
+    bar->setFixedHeight(toolButtonSize + 10);
     barLayout->setSpacing(6);
     for (const ToolPicture &tool : toolPictures) {
         auto *button = new QPushButton;
@@ -85,6 +88,7 @@ void VideoEditor::buildToolbar()
         button->setCheckable(true);
         button->setIcon(buttonIcon(QLatin1String(tool.picture)));
         button->setIconSize(QSize(28, 28));
+        button->setFixedSize(toolButtonSize, toolButtonSize);
         button->setFocusPolicy(Qt::NoFocus);
         const int kind = tool.kind;
         connect(button, &QPushButton::toggled, this,
@@ -114,6 +118,8 @@ void VideoEditor::host(QWidget *frameView, QWidget *timeline, QWidget *playButto
     column->addWidget(bar);
     barLayout->addWidget(playButtons);
     barLayout->addWidget(closeButton);
+    // As tall as the player's buttons beside it, not the bar's small size.
+    closeButton->setFixedSize(28, 26);
     playButtons->show();
     closeButton->show();
 }

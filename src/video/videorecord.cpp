@@ -867,6 +867,7 @@ void VideoRecord::showEditor()
     // The label takes the room the window gives it; the frame is fitted into it.
     captureLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     captureLabel->setFocusPolicy(Qt::ClickFocus);
+    ui->bt_save->setShortcut(QKeySequence::Save);
     editor->host(captureLabel, timeline, ui->playWidget, ui->bt_close);
     settingsPopup->hide();
     for (QWidget *border : borderWindows())
