@@ -32,18 +32,18 @@ const char *const swatchStyle =
     "2px; border-radius: 10px; border-color: beige; width: 20px; height: 20px; padding: 5px; "
     "background-color: %1; }";
 
+// In the order of the annotation kinds.
 struct ToolPicture
 {
-    int kind;
     const char *name;
     const char *picture;
 };
 
 const ToolPicture toolPictures[] = {
-    {VideoAnnotation::Arrow, "bt_tool_arrow_video", "arrow"},
-    {VideoAnnotation::Rectangle, "bt_tool_rectangle_video", "font2"},
-    {VideoAnnotation::Blur, "bt_tool_blur_video", "blur"},
-    {VideoAnnotation::Text, "bt_tool_text_video", "write56"},
+    {"bt_tool_arrow_video", "arrow"},
+    {"bt_tool_rectangle_video", "font2"},
+    {"bt_tool_blur_video", "blur"},
+    {"bt_tool_text_video", "write56"},
 };
 
 constexpr int toolButtonSize = 34;
@@ -90,9 +90,6 @@ void VideoEditor::buildToolbar()
         button->setIconSize(QSize(28, 28));
         button->setFixedSize(toolButtonSize, toolButtonSize);
         button->setFocusPolicy(Qt::NoFocus);
-        const int kind = tool.kind;
-        connect(button, &QPushButton::toggled, this,
-                [this, kind](bool checked) { emit toolToggled(kind, checked); });
         barLayout->addWidget(button);
         tools.append(button);
     }

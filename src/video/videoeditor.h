@@ -29,7 +29,6 @@ public:
 
 signals:
     void editorClosed();
-    void toolToggled(int kind, bool checked);
     void colorClicked();
 
 protected:
