@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>AnnotationEditor</name>
+    <message>
+        <source>Microphone</source>
+        <translation>Microphone</translation>
+    </message>
+</context>
+<context>
     <name>LastFiles</name>
     <message>
         <source>Last your files</source>
@@ -516,6 +523,17 @@ or drag to select a region.
     </message>
 </context>
 <context>
+    <name>TextOverlay</name>
+    <message>
+        <source>Decrease text size</source>
+        <translation>Decrease text size</translation>
+    </message>
+    <message>
+        <source>Increase text size</source>
+        <translation>Increase text size</translation>
+    </message>
+</context>
+<context>
     <name>UploadProgress</name>
     <message>
         <source>Uploading file...</source>
@@ -582,6 +600,33 @@ Response: </translation>
     <message>
         <source>Uploading error!</source>
         <translation>Upload failed.</translation>
+    </message>
+</context>
+<context>
+    <name>VideoEditor</name>
+    <message>
+        <source>Video editor</source>
+        <translation>Video editor</translation>
+    </message>
+    <message>
+        <source>Draw arrow</source>
+        <translation>Draw arrow</translation>
+    </message>
+    <message>
+        <source>Draw rectangle</source>
+        <translation>Draw rectangle</translation>
+    </message>
+    <message>
+        <source>Blur area</source>
+        <translation>Blur area</translation>
+    </message>
+    <message>
+        <source>Add text</source>
+        <translation>Add text</translation>
+    </message>
+    <message>
+        <source>Choose color</source>
+        <translation>Choose color</translation>
     </message>
 </context>
 <context>
@@ -685,8 +730,8 @@ Response: </translation>
         <translation>Could not save file</translation>
     </message>
     <message>
-        <source>Uploading is not available yet.</source>
-        <translation>Uploading is not available yet.</translation>
+        <source>Select color</source>
+        <translation>Select color</translation>
     </message>
 </context>
 </TS>

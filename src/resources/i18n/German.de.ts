@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>AnnotationEditor</name>
+    <message>
+        <source>Microphone</source>
+        <translation>Mikrofon</translation>
+    </message>
+</context>
+<context>
     <name>LastFiles</name>
     <message>
         <source>Last your files</source>
@@ -516,6 +523,17 @@ Ziehen: Bereich auswählen
     </message>
 </context>
 <context>
+    <name>TextOverlay</name>
+    <message>
+        <source>Decrease text size</source>
+        <translation>Text verkleinern</translation>
+    </message>
+    <message>
+        <source>Increase text size</source>
+        <translation>Text vergrößern</translation>
+    </message>
+</context>
+<context>
     <name>UploadProgress</name>
     <message>
         <source>Uploading file...</source>
@@ -582,6 +600,33 @@ Antwort: </translation>
     <message>
         <source>Uploading error!</source>
         <translation>Hochladen fehlgeschlagen.</translation>
+    </message>
+</context>
+<context>
+    <name>VideoEditor</name>
+    <message>
+        <source>Video editor</source>
+        <translation>Videoeditor</translation>
+    </message>
+    <message>
+        <source>Draw arrow</source>
+        <translation>Pfeil zeichnen</translation>
+    </message>
+    <message>
+        <source>Draw rectangle</source>
+        <translation>Rechteck zeichnen</translation>
+    </message>
+    <message>
+        <source>Blur area</source>
+        <translation>Bereich weichzeichnen</translation>
+    </message>
+    <message>
+        <source>Add text</source>
+        <translation>Text hinzufügen</translation>
+    </message>
+    <message>
+        <source>Choose color</source>
+        <translation>Farbe wählen</translation>
     </message>
 </context>
 <context>
@@ -685,8 +730,8 @@ Antwort: </translation>
         <translation>Datei konnte nicht gespeichert werden</translation>
     </message>
     <message>
-        <source>Uploading is not available yet.</source>
-        <translation>Hochladen ist noch nicht verfügbar.</translation>
+        <source>Select color</source>
+        <translation>Farbe auswählen</translation>
     </message>
 </context>
 </TS>

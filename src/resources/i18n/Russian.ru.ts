@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>AnnotationEditor</name>
+    <message>
+        <source>Microphone</source>
+        <translation>Микрофон</translation>
+    </message>
+</context>
+<context>
     <name>LastFiles</name>
     <message>
         <source>Last your files</source>
@@ -516,6 +523,17 @@ Or select region.
     </message>
 </context>
 <context>
+    <name>TextOverlay</name>
+    <message>
+        <source>Decrease text size</source>
+        <translation>Уменьшить текст</translation>
+    </message>
+    <message>
+        <source>Increase text size</source>
+        <translation>Увеличить текст</translation>
+    </message>
+</context>
+<context>
     <name>UploadProgress</name>
     <message>
         <source>Uploading file...</source>
@@ -582,6 +600,33 @@ Response: </source>
     <message>
         <source>Uploading error!</source>
         <translation>Ошибка загрузки.</translation>
+    </message>
+</context>
+<context>
+    <name>VideoEditor</name>
+    <message>
+        <source>Video editor</source>
+        <translation>Видеоредактор</translation>
+    </message>
+    <message>
+        <source>Draw arrow</source>
+        <translation>Нарисовать стрелку</translation>
+    </message>
+    <message>
+        <source>Draw rectangle</source>
+        <translation>Нарисовать прямоугольник</translation>
+    </message>
+    <message>
+        <source>Blur area</source>
+        <translation>Размыть область</translation>
+    </message>
+    <message>
+        <source>Add text</source>
+        <translation>Добавить текст</translation>
+    </message>
+    <message>
+        <source>Choose color</source>
+        <translation>Выбрать цвет</translation>
     </message>
 </context>
 <context>
@@ -685,8 +730,8 @@ Response: </source>
         <translation>Не удалось сохранить файл</translation>
     </message>
     <message>
-        <source>Uploading is not available yet.</source>
-        <translation>Отправка пока недоступна.</translation>
+        <source>Select color</source>
+        <translation>Выбор цвета</translation>
     </message>
 </context>
 </TS>

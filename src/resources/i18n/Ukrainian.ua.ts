@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="uk">
 <context>
+    <name>AnnotationEditor</name>
+    <message>
+        <source>Microphone</source>
+        <translation>Мікрофон</translation>
+    </message>
+</context>
+<context>
     <name>LastFiles</name>
     <message>
         <source>Last your files</source>
@@ -516,6 +523,17 @@ Or select region.
     </message>
 </context>
 <context>
+    <name>TextOverlay</name>
+    <message>
+        <source>Decrease text size</source>
+        <translation>Зменшити текст</translation>
+    </message>
+    <message>
+        <source>Increase text size</source>
+        <translation>Збільшити текст</translation>
+    </message>
+</context>
+<context>
     <name>UploadProgress</name>
     <message>
         <source>Uploading file...</source>
@@ -582,6 +600,33 @@ Response: </source>
     <message>
         <source>Uploading error!</source>
         <translation>Помилка завантаження.</translation>
+    </message>
+</context>
+<context>
+    <name>VideoEditor</name>
+    <message>
+        <source>Video editor</source>
+        <translation>Відеоредактор</translation>
+    </message>
+    <message>
+        <source>Draw arrow</source>
+        <translation>Намалювати стрілку</translation>
+    </message>
+    <message>
+        <source>Draw rectangle</source>
+        <translation>Намалювати прямокутник</translation>
+    </message>
+    <message>
+        <source>Blur area</source>
+        <translation>Розмити область</translation>
+    </message>
+    <message>
+        <source>Add text</source>
+        <translation>Додати текст</translation>
+    </message>
+    <message>
+        <source>Choose color</source>
+        <translation>Вибрати колір</translation>
     </message>
 </context>
 <context>
@@ -685,8 +730,8 @@ Response: </source>
         <translation>Не вдалося зберегти файл</translation>
     </message>
     <message>
-        <source>Uploading is not available yet.</source>
-        <translation>Надсилання поки що недоступне.</translation>
+        <source>Select color</source>
+        <translation>Вибір кольору</translation>
     </message>
 </context>
 </TS>
