@@ -1,6 +1,7 @@
 // Five minutes of full-HD screen recording through the frame store: peak memory, disk, the cost of
 // appending on the recording thread, how fast frames are compressed, and reading frames back.
 
+#include "benchfigures.h"
 #include "framestore.h"
 
 #include <QElapsedTimer>
@@ -121,39 +122,6 @@ bool sameBits(const QImage &a, const QImage &b)
 {
     return a.size() == b.size() && a.format() == b.format() &&
            std::memcmp(a.constBits(), b.constBits(), std::size_t(a.sizeInBytes())) == 0;
-}
-
-double megabytes(qint64 bytes)
-{
-    return bytes / (1024.0 * 1024.0);
-}
-
-// The peak resident memory of the process so far.
-qint64 peakResidentBytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
-    return -1;
-}
-
-struct Spread
-{
-    double median = 0;
-    double p99 = 0;
-    double max = 0;
-};
-
-Spread spreadOf(std::vector<double> values)
-{
-    if (values.empty())
-        return {};
-    std::sort(values.begin(), values.end());
-    return {values[values.size() / 2],
-            values[std::min(values.size() - 1, values.size() * 99 / 100)], values.back()};
 }
 
 double cpuMilliseconds(clockid_t clock)

@@ -2,6 +2,7 @@
 // screen-like thumbnails: the cost of one repaint, and of making the thumbnails on a resize, from
 // frames in memory and from the recorder's compressed frame store.
 
+#include "benchfigures.h"
 #include "framestore.h"
 #include "screenlike.h"
 #include "storyboardtimeline.h"
@@ -25,27 +26,6 @@ constexpr int frameCount = 1500;
 constexpr int distinctFrames = 30;
 constexpr int repaintRuns = 1000;
 constexpr int resizeRuns = 50;
-
-struct Figures
-{
-    double median;
-    double p99;
-};
-
-Figures measure(int runs, const std::function<void()> &work)
-{
-    work();
-    std::vector<double> ms;
-    ms.reserve(runs);
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        ms.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 99 / 100)]};
-}
 
 QList<TimelineBand> someBands()
 {
@@ -100,20 +80,20 @@ int main(int argc, char **argv)
     timeline.setPlayhead(durationMs / 3);
 
     int playhead = 0;
-    const Figures repaint = measure(repaintRuns, [&] {
+    const Spread repaint = measureMs(repaintRuns, [&] {
         timeline.setPlayhead(playhead++ * 40 % durationMs);
         timeline.repaint();
     });
     // Back and forth by one pixel keeps the thumbnail count; by 40 pixels changes it.
     auto resizing = [&](int step) {
-        return measure(resizeRuns, [&, step, flip = false]() mutable {
+        return measureMs(resizeRuns, [&, step, flip = false]() mutable {
             flip = !flip;
             timeline.resize(timelineWidth + (flip ? step : 0), 64);
             QCoreApplication::processEvents();
         });
     };
-    const Figures memorySame = resizing(1);
-    const Figures memoryNew = resizing(40);
+    const Spread memorySame = resizing(1);
+    const Spread memoryNew = resizing(40);
 
     FrameStore store;
     // Faster than real time: wait for the compressor rather than have it drop frames.
@@ -124,12 +104,12 @@ int main(int argc, char **argv)
     }
     store.waitUntilStored();
     timeline.setFrames(TimelineFrames::of(store.snapshot()), durationMs);
-    const Figures storeSame = resizing(1);
-    const Figures storeNew = resizing(40);
+    const Spread storeSame = resizing(1);
+    const Spread storeNew = resizing(40);
 
     std::printf("bench_timeline: %d px wide, %d bands in %d lanes, %d thumbnails, %d frames\n",
                 timelineWidth, bandCount, assignLanes(bands).count, timelineWidth / 40, frameCount);
-    auto print = [](const char *what, const Figures &figures, int runs) {
+    auto print = [](const char *what, const Spread &figures, int runs) {
         std::printf("  %-44s median %7.3f ms   p99 %7.3f ms   (%d runs)\n", what, figures.median,
                     figures.p99, runs);
     };

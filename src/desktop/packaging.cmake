@@ -18,6 +18,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 # ffmpeg puts the recording's sound into an edited video, the GStreamer plugins play it back,
 # xdg-utils opens the browser for the login, and the image format plugins read further formats.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "ffmpeg, gstreamer1.0-plugins-good, gstreamer1.0-libav, xdg-utils, qt6-image-formats-plugins")
+string(CONCAT CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "ffmpeg, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-libav, xdg-utils,"
+    " qt6-image-formats-plugins")
 include(CPack)

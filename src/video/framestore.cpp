@@ -90,13 +90,28 @@ FrameStore::~FrameStore() = default;
 
 bool FrameStore::append(const QImage &frame)
 {
+    return enqueue(frame, false);
+}
+
+bool FrameStore::appendWaiting(const QImage &frame)
+{
+    return enqueue(frame, true);
+}
+
+bool FrameStore::enqueue(const QImage &frame, bool waitForRoom)
+{
     if (frame.isNull())
         return false;
     const QImage kept = storableFrame(frame);
     {
-        std::lock_guard lock(pipeline->mutex);
+        std::unique_lock lock(pipeline->mutex);
+        const auto capacity = qsizetype(std::max(1, options.queueCapacity));
+        if (waitForRoom)
+            pipeline->drained.wait(lock, [this, capacity] {
+                return qsizetype(pipeline->pending.size()) < capacity || pipeline->chunks->isFull();
+            });
         const bool full = pipeline->chunks->isFull();
-        if (full || qsizetype(pipeline->pending.size()) >= std::max(1, options.queueCapacity)) {
+        if (full || qsizetype(pipeline->pending.size()) >= capacity) {
             noteDrop(full);
             return false;
         }

@@ -59,6 +59,10 @@ public:
     // copied, until it is compressed, so one that wraps memory of the caller's must not be
     // written to meanwhile.
     bool append(const QImage &frame);
+    // As append(), but waits for the compressor instead of dropping the frame when the queue is
+    // full: for producers that may go only as fast as the frames are stored. False for a null frame
+    // or when no room is left.
+    bool appendWaiting(const QImage &frame);
     qsizetype count() const;
     qsizetype size() const { return count(); }
     bool isEmpty() const { return count() == 0; }
@@ -81,6 +85,7 @@ public:
 private:
     struct Pipeline;
 
+    bool enqueue(const QImage &frame, bool waitForRoom);
     void noteDrop(bool full);
 
     Options options;

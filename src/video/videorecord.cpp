@@ -1,16 +1,24 @@
 #include "videorecord.h"
 #include "ui_videorecord.h"
 
+#include "annotationbake.h"
+#include "annotationeditor.h"
 #include "buttonicon.h"
+#include "editorplayback.h"
+#include "framepreview.h"
 #include "gifencoder.h"
 #include "muxer.h"
 #include "recorderlayout.h"
 #include "recordersettingspopup.h"
 #include "recordinglimits.h"
 #include "settingskeys.h"
+#include "storyboardtimeline.h"
+#include "uploadprogress.h"
+#include "videoeditor.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QCursor>
 #include <QDebug>
 #include <QDir>
@@ -49,6 +57,24 @@ bool clickHighlightEnabled()
     return settingsStore()
         .value(SettingsKeys::ShowClickHighlight, SettingsKeys::ShowClickHighlightDefault)
         .toBool();
+}
+
+const char *const colorDialogStyle =
+    "QColorDialog, QWidget { background:#666666; color:#ffffff; }"
+    "QPushButton { background:#4a4a4a; border:1px solid #888888; border-radius:3px; "
+    "padding:4px 12px; } QPushButton:hover { background:#5a5a5a; }"
+    "QLineEdit, QSpinBox { background:#555555; border:1px solid #888888; }";
+
+// Writes every byte or nothing: a partial file is removed. The file buffers, so only the flush
+// tells whether every byte reached the disk.
+bool writeWholeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush())
+        return true;
+    file.close();
+    QFile::remove(path);
+    return false;
 }
 
 // The first free "videostreamN.ext" in the folder, counting from 1.
@@ -95,12 +121,11 @@ VideoRecord::VideoRecord(const Environment &environment, QWidget *parent)
 {
     ui->setupUi(this);
     ui->playWidget->hide();
-    // Hidden until the upload popup exists to take the file.
-    ui->bt_upload->hide();
     ui->lcdNumber->display(QStringLiteral("00:00"));
     ui->bt_settings->setIcon(buttonIcon(QStringLiteral("settings")));
     mp4Recorder = new Mp4Recorder(this);
     createCompanionWindows();
+    createEditor();
     loadSettings();
     retranslateUi();
 
@@ -119,13 +144,17 @@ VideoRecord::VideoRecord(const Environment &environment, QWidget *parent)
     mousePosTimer.setSingleShot(true);
     mousePosTimer.setInterval(100);
     connect(&mousePosTimer, &QTimer::timeout, this, &VideoRecord::checkMousePos);
-    connect(&playbackTimer, &QTimer::timeout, this, &VideoRecord::advancePlayback);
 }
 
 VideoRecord::~VideoRecord()
 {
     if (settingsLoaded)
         storeGeometry();
+    // Closing the editor asks for the recorder to go, which it is doing already.
+    disconnect(editor, nullptr, this, nullptr);
+    editor->close();
+    if (workerCancelled)
+        *workerCancelled = true;
     // The MP4 file is complete once its recorder is gone; only then can it be removed.
     delete mp4Recorder;
     mp4Recorder = nullptr;
@@ -136,7 +165,7 @@ VideoRecord::~VideoRecord()
         workerThread->wait();
         delete workerThread;
     }
-    removeTmpFile();
+    dropResultFile();
     delete ui;
 }
 
@@ -172,6 +201,36 @@ void VideoRecord::createCompanionWindows()
     connect(settingsPopup, &RecorderSettingsPopup::highlightToggled, this,
             &VideoRecord::toggleClickHighlight);
     setBorderCursors();
+}
+
+void VideoRecord::createEditor()
+{
+    editor = new VideoEditor(this);
+    timeline = new StoryboardTimeline(this);
+    timeline->hide();
+    preview = std::make_unique<FramePreview>(captureLabel);
+    annotating = new AnnotationEditor(captureLabel, *preview, this);
+    playback = new EditorPlayback(this);
+    captureLabel->installEventFilter(this);
+
+    connect(editor, &VideoEditor::editorClosed, this, &VideoRecord::editorWindowClosed);
+    connect(editor, &VideoEditor::colorClicked, this, &VideoRecord::onColorButtonClicked);
+    connect(editor->toolButton(VideoAnnotation::Arrow), &QPushButton::toggled, this,
+            &VideoRecord::onArrowToolToggled);
+    connect(editor->toolButton(VideoAnnotation::Rectangle), &QPushButton::toggled, this,
+            &VideoRecord::onRectangleToolToggled);
+    connect(editor->toolButton(VideoAnnotation::Blur), &QPushButton::toggled, this,
+            &VideoRecord::onBlurToolToggled);
+    connect(editor->toolButton(VideoAnnotation::Text), &QPushButton::toggled, this,
+            &VideoRecord::onTextToolToggled);
+    connect(timeline, &StoryboardTimeline::seekRequested, this, &VideoRecord::onTimelineSeek);
+    connect(timeline, &StoryboardTimeline::rangeChanged, this,
+            &VideoRecord::onTimelineRangeChanged);
+    connect(annotating, &AnnotationEditor::viewChanged, this, &VideoRecord::showFrame);
+    connect(annotating, &AnnotationEditor::bandsChanged, this, &VideoRecord::rebuildBands);
+    connect(annotating, &AnnotationEditor::colorChanged, editor, &VideoEditor::showColor);
+    connect(playback, &EditorPlayback::frameChanged, this, &VideoRecord::showFrame);
+    connect(playback, &EditorPlayback::playingChanged, this, &VideoRecord::refreshPlayButton);
 }
 
 QList<QWidget *> VideoRecord::borderWindows() const
@@ -251,7 +310,11 @@ void VideoRecord::refreshMicrophoneButton()
 
 void VideoRecord::refreshPlayButton()
 {
-    ui->bt_play_pause->setText(playbackTimer.isActive() ? tr("Pause") : tr("Play"));
+    const bool playing = playback->isPlaying();
+    ui->bt_play_pause->setText(QString());
+    ui->bt_play_pause->setIcon(
+        style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    ui->bt_play_pause->setToolTip(playing ? tr("Pause") : tr("Play"));
 }
 
 void VideoRecord::toggleMicrophone(bool on)
@@ -345,7 +408,9 @@ QString VideoRecord::usageLabel() const
 
 QRect VideoRecord::captureRect() const
 {
-    return captureLabel->frameGeometry();
+    if (captureLabel->isWindow())
+        return captureLabel->frameGeometry();
+    return QRect(captureLabel->mapToGlobal(QPoint()), captureLabel->size());
 }
 
 void VideoRecord::startRecording()
@@ -384,9 +449,10 @@ void VideoRecord::startRecording()
 void VideoRecord::startMp4Recording()
 {
     tmpFilePath = temporaryPath("/videostream%1.mp4");
+    recordedSize = captureRect().size();
     Mp4Recorder::Settings settings;
     settings.location = tmpFilePath;
-    settings.resolution = captureRect().size();
+    settings.resolution = recordedSize;
     settings.frameRate = fps();
     settings.audio = recordMicrophone;
     mp4Recorder->start(settings);
@@ -547,24 +613,20 @@ void VideoRecord::finalizeRecording()
     normaliseTimes();
     const int delay = gifDelay(fps());
     showBusy(true);
-
-    const QPointer<VideoRecord> guard(this);
-    QThread *thread = QThread::create([guard, delay, snapshot = frames.snapshot()] {
-        // The recorder waits for this thread before it goes, so the guard holds while it runs.
-        const GifProgress progress = [guard](int percent) {
-            QMetaObject::invokeMethod(
-                guard.data(),
-                [guard, percent] {
-                    if (guard)
-                        guard->progressBar->setValue(percent);
-                },
-                Qt::QueuedConnection);
-        };
-        const QByteArray gif = encodeStoredGif(snapshot, delay, progress);
+    startWorker([delay, snapshot = frames.snapshot()](const QPointer<VideoRecord> &guard) {
+        const QByteArray gif = encodeStoredGif(
+            snapshot, delay, [guard](int percent) { postProgress(guard, percent); });
         if (guard)
             QMetaObject::invokeMethod(guard.data(), "finishEncoding", Qt::QueuedConnection,
                                       Q_ARG(QByteArray, gif));
     });
+}
+
+void VideoRecord::startWorker(std::function<void(const QPointer<VideoRecord> &guard)> work)
+{
+    const QPointer<VideoRecord> guard(this);
+    // The recorder waits for this thread before it goes, so the guard holds while it runs.
+    QThread *thread = QThread::create([guard, work = std::move(work)] { work(guard); });
     workerThread = thread;
     connect(thread, &QThread::finished, this, [this, thread] {
         if (workerThread == thread)
@@ -572,6 +634,17 @@ void VideoRecord::finalizeRecording()
         thread->deleteLater();
     });
     thread->start();
+}
+
+void VideoRecord::postProgress(const QPointer<VideoRecord> &guard, int percent)
+{
+    QMetaObject::invokeMethod(
+        guard.data(),
+        [guard, percent] {
+            if (guard)
+                guard->progressBar->setValue(percent);
+        },
+        Qt::QueuedConnection);
 }
 
 void VideoRecord::finishEncoding(QByteArray gifData)
@@ -583,18 +656,11 @@ void VideoRecord::finishEncoding(QByteArray gifData)
         return;
     }
     const QString path = temporaryPath("/videostream%1.gif");
-    QFile file(path);
-    // The file buffers: only the flush tells whether every byte reached the disk.
-    if (!file.open(QIODevice::WriteOnly) || file.write(gifData) != gifData.size() ||
-        !file.flush()) {
-        file.close();
-        // A partial file is no result; it must not stay behind.
-        QFile::remove(path);
+    if (!writeWholeFile(path, gifData)) {
         failGif("could not write file");
         hideCaptureLabel();
         return;
     }
-    file.close();
     tmpFilePath = path;
     enterEditing();
     qDebug().noquote() << "Recording Status: Successful!";
@@ -648,7 +714,7 @@ void VideoRecord::exportEditedMp4(FrameStore::Snapshot bakedFrames)
     holdControlsForExport();
     Mp4Recorder::Settings settings;
     settings.location = editedMp4Path;
-    settings.resolution = captureRect().size();
+    settings.resolution = recordedSize;
     settings.frameRate = fps();
     settings.audio = false;
     // A file that never opened reports no stopped state: the export ends here.
@@ -708,10 +774,17 @@ void VideoRecord::takeExportResult(const MuxResult &result)
     tmpFilePath = result.path;
     hasAudio = result.hasAudio;
     editedMp4Path.clear();
+    annotating->exported(bakedRevision);
+    playback->setAudioFile(hasAudio ? tmpFilePath : QString());
+    runPendingExport();
+}
+
+void VideoRecord::runPendingExport()
+{
     const PendingExport action = std::exchange(pendingExport, PendingExport::None);
     releaseControlsAfterExport();
     if (action == PendingExport::Save)
-        on_bt_save_clicked();
+        openSaveDialog();
     else if (action == PendingExport::Upload)
         handOffUpload();
 }
@@ -735,77 +808,256 @@ void VideoRecord::releaseControlsAfterExport()
 
 void VideoRecord::handOffUpload()
 {
-    // The upload popup that takes the file over is not part of this build yet; the video stays
-    // in the recorder.
-    showNotice(tr("Uploading is not available yet."));
+    if (tmpFilePath.isEmpty() || !QFile::exists(tmpFilePath))
+        return;
+    const QString path = tmpFilePath;
+    // No parent: the popup outlives the recorder, which closes at once.
+    auto *popup = new UploadProgress;
+    popup->setSaveCopyOnFailure(false);
+    connect(popup, &UploadProgress::uploadDone, popup, [path] { QFile::remove(path); });
+    connect(popup, &UploadProgress::uploadDone, this, [this, path] {
+        if (tmpFilePath == path)
+            tmpFilePath.clear();
+    });
+    if (const QScreen *primary = QGuiApplication::primaryScreen()) {
+        const QSize desktop = primary->virtualSize();
+        popup->move(desktop.width() - 320, desktop.height() - 120);
+    }
+    // The popup has told the user why it cannot read the file; the video stays here.
+    if (!popup->upload(path)) {
+        delete popup;
+        return;
+    }
+    uploading = true;
+    ui->bt_save->setEnabled(false);
+    ui->bt_upload->setEnabled(false);
+    close();
+    popup->show();
+    popup->setFocus();
+    popup->raise();
+    emit emitAnalitycs(QStringLiteral("ec=VideoButtons&ea=SaveUpload&el=Upload"));
 }
 
 void VideoRecord::enterEditing()
 {
-    stopPlayback();
-    playbackIndex = 0;
+    playback->load(frameTimes, durationMs,
+                   format == QLatin1String("mp4") && hasAudio ? tmpFilePath : QString());
     ui->recordWidget->hide();
     ui->playWidget->show();
     loadingMovie->stop();
     captureLabel->setMovie(nullptr);
     captureLabel->setStyleSheet(QStringLiteral("background-color:#000;"));
     captureLabel->setWindowOpacity(1.0);
+    preview->forget();
+    annotating->reset(durationMs);
+    rebuildBands();
+    timeline->setFrames(TimelineFrames::of(frames.snapshot()), durationMs);
+    timeline->setPlayhead(0);
+    timeline->show();
+    showEditor();
+    refreshPlayButton();
+    showFrame();
+}
+
+void VideoRecord::showEditor()
+{
+    const QSize frameSize = frames.at(0).size();
+    captureLabel->setMinimumSize(1, 1);
+    captureLabel->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // The label takes the room the window gives it; the frame is fitted into it.
+    captureLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    captureLabel->setFocusPolicy(Qt::ClickFocus);
+    ui->bt_save->setShortcut(QKeySequence::Save);
+    editor->host(captureLabel, timeline, ui->playWidget, ui->bt_close);
     settingsPopup->hide();
     for (QWidget *border : borderWindows())
         border->hide();
-    captureLabel->show();
-    refreshPlayButton();
-    showFrame(0);
+    hide();
+
+    const QScreen *screen = QGuiApplication::screenAt(geometry().center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1280, 720);
+    const QSize wanted(frameSize.width(), frameSize.height() + timeline->height() +
+                                              editor->toolbar()->sizeHint().height());
+    const QSize size = wanted.boundedTo(available.size()).expandedTo(editor->minimumSize());
+    editor->resize(size);
+    editor->move(available.center() - QPoint(size.width() / 2, size.height() / 2));
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
 }
 
-void VideoRecord::showFrame(qsizetype index)
+void VideoRecord::placeProgressBar()
 {
-    const QImage frame = frames.at(index);
-    if (frame.isNull())
+    progressBar->setGeometry(20, captureLabel->height() - 26, captureLabel->width() - 40, 16);
+}
+
+void VideoRecord::showFrame()
+{
+    if (frames.isEmpty() || captureLabel->isWindow())
         return;
-    captureLabel->setPixmap(QPixmap::fromImage(
-        frame.scaled(captureLabel->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    const qint64 ms = playback->shownTimeMs();
+    preview->show(frames, playback->shownFrame(), ms, annotating->annotationList(),
+                  annotating->decorations());
+    timeline->setPlayhead(ms);
+}
+
+void VideoRecord::rebuildBands()
+{
+    const bool microphone = format == QLatin1String("mp4") && hasAudio;
+    timeline->setBands(annotating->bands(microphone ? std::optional(durationMs) : std::nullopt));
+    timeline->ensureBandVisible(annotating->selected());
+    showFrame();
 }
 
 void VideoRecord::on_bt_play_pause_clicked()
 {
-    if (playbackTimer.isActive()) {
-        stopPlayback();
-        return;
-    }
-    if (frames.isEmpty())
-        return;
-    if (playbackIndex >= frames.count() - 1)
-        playbackIndex = 0;
-    playbackTimer.start(captureIntervalMs(fps()));
-    refreshPlayButton();
+    const QString usage = playback->toggle();
+    if (!usage.isEmpty())
+        emit emitAnalitycs(QStringLiteral("ec=VideoButtons&ea=PlayPause&el=") + usage);
 }
 
 void VideoRecord::advancePlayback()
 {
-    if (++playbackIndex >= frames.count()) {
-        playbackIndex = 0;
-        stopPlayback();
-    }
-    showFrame(playbackIndex);
+    playback->advance();
 }
 
 void VideoRecord::stopPlayback()
 {
-    playbackTimer.stop();
-    refreshPlayButton();
+    playback->stop();
+}
+
+void VideoRecord::onTimelineSeek(qint64 ms)
+{
+    playback->seek(ms);
+}
+
+void VideoRecord::onTimelineRangeChanged(int bandIndex, qint64 startMs, qint64 endMs)
+{
+    annotating->setBandRange(bandIndex, startMs, endMs);
+}
+
+void VideoRecord::onArrowToolToggled(bool checked)
+{
+    toolToggled(VideoAnnotation::Arrow, checked);
+}
+
+void VideoRecord::onRectangleToolToggled(bool checked)
+{
+    toolToggled(VideoAnnotation::Rectangle, checked);
+}
+
+void VideoRecord::onBlurToolToggled(bool checked)
+{
+    toolToggled(VideoAnnotation::Blur, checked);
+}
+
+void VideoRecord::onTextToolToggled(bool checked)
+{
+    toolToggled(VideoAnnotation::Text, checked);
+}
+
+void VideoRecord::toolToggled(int kind, bool checked)
+{
+    editor->showTool(kind, checked);
+    annotating->setToolChecked(kind, checked, playback->shownTimeMs());
+}
+
+void VideoRecord::onColorButtonClicked()
+{
+    QColorDialog dialog(annotating->color(), editor);
+    dialog.setWindowTitle(tr("Select color"));
+    dialog.setStyleSheet(QLatin1String(colorDialogStyle));
+    if (dialog.exec() == QDialog::Accepted)
+        annotating->chooseColor(dialog.selectedColor());
 }
 
 void VideoRecord::on_bt_save_clicked()
 {
-    if (tmpFilePath.isEmpty() || !QFile::exists(tmpFilePath))
-        return;
-    const QString extension = format;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) +
-                           QStringLiteral("/Quorvel/");
-    QDir().mkpath(folder);
+    if (annotating->isDirty())
+        startAnnotationsBake(PendingExport::Save);
+    else
+        openSaveDialog();
+}
 
-    QFileDialog dialog(nullptr, tr("Save As"), proposedSavePath(folder, extension));
+void VideoRecord::on_bt_upload_clicked()
+{
+    if (uploading)
+        return;
+    if (annotating->isDirty())
+        startAnnotationsBake(PendingExport::Upload);
+    else
+        handOffUpload();
+}
+
+void VideoRecord::startAnnotationsBake(PendingExport action)
+{
+    if (workerThread || frames.isEmpty())
+        return;
+    stopPlayback();
+    annotating->commitText();
+    pendingExport = action;
+    holdControlsForExport();
+    bakedRevision = annotating->revision();
+    const AnnotationBake bake(frames.snapshot(), frameTimes, annotating->annotationList());
+    const int delay = gifDelay(fps());
+    const bool mp4 = format == QLatin1String("mp4");
+    const auto cancelled = std::make_shared<std::atomic_bool>(false);
+    workerCancelled = cancelled;
+    startWorker([bake, delay, mp4, cancelled](const QPointer<VideoRecord> &guard) {
+        const FrameStore::Snapshot baked = bake.run(
+            [guard](qsizetype done, qsizetype count) {
+                postProgress(guard, int(25 * done / std::max<qsizetype>(1, count)));
+            },
+            [guard, cancelled] { return cancelled->load() || guard.isNull(); });
+        if (cancelled->load() || guard.isNull())
+            return;
+        if (mp4) {
+            QMetaObject::invokeMethod(
+                guard.data(),
+                [guard, baked] {
+                    if (guard)
+                        guard->exportEditedMp4(baked);
+                },
+                Qt::QueuedConnection);
+            return;
+        }
+        const QByteArray gif = encodeStoredGif(
+            baked, delay, [guard](int percent) { postProgress(guard, 25 + percent * 75 / 100); });
+        if (guard)
+            QMetaObject::invokeMethod(guard.data(), "finishAnnotationsBaked", Qt::QueuedConnection,
+                                      Q_ARG(QByteArray, gif));
+    });
+}
+
+void VideoRecord::finishAnnotationsBaked(QByteArray gifData)
+{
+    if (gifData.isEmpty()) {
+        pendingExport = PendingExport::None;
+        releaseControlsAfterExport();
+        return;
+    }
+    const QString path = temporaryPath("/videostream_edited%1.gif");
+    if (!writeWholeFile(path, gifData)) {
+        // Saving or uploading the previous file would pass off a video without the annotations
+        // as the edited one.
+        pendingExport = PendingExport::None;
+        releaseControlsAfterExport();
+        showNotice(tr("Could not save file"));
+        return;
+    }
+    QFile::remove(tmpFilePath);
+    tmpFilePath = path;
+    annotating->exported(bakedRevision);
+    runPendingExport();
+}
+
+QString VideoRecord::askSavePath(const QString &proposedPath, const QString &extension) const
+{
+    if (environment.askSavePath)
+        return environment.askSavePath(proposedPath, extension);
+    QFileDialog dialog(nullptr, tr("Save As"), proposedPath);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(extension == QLatin1String("mp4") ? tr("MP4 Files (*.mp4)")
@@ -814,10 +1066,24 @@ void VideoRecord::on_bt_save_clicked()
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.raise();
     dialog.activateWindow();
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        QString path = dialog.selectedFiles().constFirst();
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void VideoRecord::openSaveDialog()
+{
+    if (tmpFilePath.isEmpty() || !QFile::exists(tmpFilePath))
+        return;
+    const QString extension = format;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) +
+                           QStringLiteral("/Quorvel/");
+    QDir().mkpath(folder);
+    QString path = askSavePath(proposedSavePath(folder, extension), extension);
+    if (!path.isEmpty()) {
         if (!path.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive))
             path += QLatin1Char('.') + extension;
+        // A copy never replaces a file that is there.
         showNotice(QFile::copy(tmpFilePath, path) ? tr("File saved successfully")
                                                   : tr("Could not save file"));
     }
@@ -834,14 +1100,28 @@ void VideoRecord::showNotice(const QString &text)
     QTimer::singleShot(2500, noticeLabel, &QWidget::hide);
 }
 
-void VideoRecord::on_bt_upload_clicked() {}
-
 void VideoRecord::removeTmpFile()
 {
-    if (tmpFilePath.isEmpty())
+    uploading = false;
+    dropResultFile();
+    deleteLater();
+}
+
+void VideoRecord::dropResultFile()
+{
+    if (uploading || tmpFilePath.isEmpty())
         return;
     QFile::remove(tmpFilePath);
     tmpFilePath.clear();
+}
+
+void VideoRecord::editorWindowClosed()
+{
+    // While the bar is shown the recorder lives on; in editing the editor is all there is.
+    if (!isHidden())
+        return;
+    dropResultFile();
+    deleteLater();
 }
 
 bool VideoRecord::reshapeLocked() const
@@ -851,6 +1131,14 @@ bool VideoRecord::reshapeLocked() const
 
 bool VideoRecord::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == captureLabel && !captureLabel->isWindow()) {
+        if (event->type() == QEvent::Resize) {
+            placeProgressBar();
+            showFrame();
+        }
+        return annotating->handleViewEvent(event, playback->shownTimeMs()) ||
+               QWidget::eventFilter(watched, event);
+    }
     if (watched == leftBorder || !borderWindows().contains(qobject_cast<QWidget *>(watched)))
         return QWidget::eventFilter(watched, event);
     auto *border = static_cast<QWidget *>(watched);
@@ -930,7 +1218,8 @@ void VideoRecord::closeEvent(QCloseEvent *event)
     for (QWidget *border : borderWindows())
         border->hide();
     captureLabel->hide();
-    removeTmpFile();
+    editor->close();
+    dropResultFile();
     event->accept();
 }
 
@@ -990,10 +1279,13 @@ void VideoRecord::layoutGroup()
     settingsPopup->move(layout.settingsPopup);
     leftBorder->setGeometry(layout.leftBorder);
     rightBorder->setGeometry(layout.rightBorder);
-    captureLabel->move(layout.captureArea.topLeft());
     bottomBorder->setGeometry(layout.bottomBorder);
     cornerBorder->setGeometry(layout.cornerPiece);
-    progressBar->setGeometry(layout.progressBar);
+    // In the editor the label lies in the editor's window, which places it.
+    if (captureLabel->isWindow()) {
+        captureLabel->move(layout.captureArea.topLeft());
+        progressBar->setGeometry(layout.progressBar);
+    }
     if (settingsLoaded)
         storeGeometry();
 }

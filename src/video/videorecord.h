@@ -14,8 +14,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 
+class AnnotationEditor;
+class EditorPlayback;
+class FramePreview;
 class MuxerProcess;
 struct MuxResult;
 class QLabel;
@@ -24,6 +29,8 @@ class QProgressBar;
 class QScreen;
 class QThread;
 class RecorderSettingsPopup;
+class StoryboardTimeline;
+class VideoEditor;
 
 namespace Ui {
 class VideoRecord;
@@ -31,7 +38,9 @@ class VideoRecord;
 
 // The screen recorder: a frameless bar over a capture frame that the user places anywhere on the
 // desktop. It records that area into a frame store as GIF or MP4, with the cursor and click
-// highlights drawn in, and then shows the result and saves it.
+// highlights drawn in, and then becomes the video editor: the result is played back, annotated for
+// parts of its time, and saved or uploaded with the annotations baked in. The editing itself is
+// done by the small classes it owns (annotation editor, playback, frame preview).
 class VideoRecord : public QWidget
 {
     Q_OBJECT
@@ -50,6 +59,9 @@ public:
         // The program that puts the recording's audio into an edited video; empty means the
         // usual search beside the program and then in PATH.
         std::function<QString()> muxer;
+        // Asks where to save the result, starting at the proposed path; empty when cancelled.
+        // Empty means the save dialog.
+        std::function<QString(const QString &proposedPath, const QString &extension)> askSavePath;
     };
 
     // What happens to an edited video once it is written.
@@ -83,6 +95,16 @@ public:
     bool isMuxing() const { return muxerRun != nullptr; }
     PendingExport pendingExportAction() const { return pendingExport; }
     QProgressBar *progressBarWidget() const { return progressBar; }
+    VideoEditor *editorWindow() const { return editor; }
+    StoryboardTimeline *timelineWidget() const { return timeline; }
+    AnnotationEditor *annotationEditor() const { return annotating; }
+    EditorPlayback *editorPlayback() const { return playback; }
+    QLabel *noticeWidget() const { return noticeLabel; }
+    bool isUploading() const { return uploading; }
+
+    // Bakes the annotations into copies of the frames on a worker, writes the result as the new
+    // temporary file and then saves or uploads it.
+    void startAnnotationsBake(PendingExport action);
 
 signals:
     void emitAnalitycs(QString val);
@@ -101,7 +123,15 @@ public slots:
     void on_bt_upload_clicked();
     void removeTmpFile();
     void finishEncoding(QByteArray gifData);
+    void finishAnnotationsBaked(QByteArray gifData);
     void advancePlayback();
+    void onTimelineSeek(qint64 ms);
+    void onTimelineRangeChanged(int bandIndex, qint64 startMs, qint64 endMs);
+    void onArrowToolToggled(bool checked);
+    void onRectangleToolToggled(bool checked);
+    void onBlurToolToggled(bool checked);
+    void onTextToolToggled(bool checked);
+    void onColorButtonClicked();
     // Left-button presses anywhere on the desktop, from the mouse hook.
     void leftButtonPressed(QPoint globalPosition);
     // Writes the baked frames as the new, silent MP4, evenly spaced at the frame rate, and then
@@ -121,6 +151,7 @@ protected:
 private:
     void loadSettings();
     void createCompanionWindows();
+    void createEditor();
     void retranslateUi();
     void refreshButtonTexts();
     void refreshMicrophoneButton();
@@ -155,9 +186,21 @@ private:
     void holdControlsForExport();
     void releaseControlsAfterExport();
     void takeExportResult(const MuxResult &result);
+    void runPendingExport();
+    static void postProgress(const QPointer<VideoRecord> &guard, int percent);
     void handOffUpload();
-    void showFrame(qsizetype index);
+    void openSaveDialog();
+    QString askSavePath(const QString &proposedPath, const QString &extension) const;
+    void startWorker(std::function<void(const QPointer<VideoRecord> &guard)> work);
+    void showEditor();
+    void toolToggled(int kind, bool checked);
+    void rebuildBands();
+    void showFrame();
+    void placeProgressBar();
     void stopPlayback();
+    void editorWindowClosed();
+    // Removes the temporary file unless the uploader holds it.
+    void dropResultFile();
     qint64 elapsedMs() const;
     QString usageLabel() const;
     int fps() const;
@@ -183,6 +226,12 @@ private:
     // The window is closing: a stopped recording is not turned into a result.
     bool closing = false;
     QThread *workerThread = nullptr;
+    // Set when the recorder goes: a running bake stops at the next frame.
+    std::shared_ptr<std::atomic_bool> workerCancelled;
+    // The file has been handed to the uploader, which removes it when done.
+    bool uploading = false;
+    // The recorded area's size: the edited video keeps it however the editor shows the frames.
+    QSize recordedSize;
 
     Mp4Recorder *mp4Recorder = nullptr;
     bool mp4Finalized = false;
@@ -212,6 +261,11 @@ private:
     QPoint resizePress;
     QSize resizeStartSize;
 
-    QTimer playbackTimer;
-    qsizetype playbackIndex = 0;
+    VideoEditor *editor = nullptr;
+    StoryboardTimeline *timeline = nullptr;
+    std::unique_ptr<FramePreview> preview;
+    AnnotationEditor *annotating = nullptr;
+    EditorPlayback *playback = nullptr;
+    // The annotations' revision the running bake paints.
+    quint64 bakedRevision = 0;
 };

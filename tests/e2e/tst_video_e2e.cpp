@@ -82,11 +82,15 @@ private slots:
     void recordsGif();
     void recordsSilentMp4WithoutSoundServer();
     void recordsMicrophoneIntoMp4();
+    void annotationsAreSavedForTheirTime_data();
+    void annotationsAreSavedForTheirTime();
 
 private:
     // Starts the program and opens a recorder from the tray menu; returns the bar's frame.
     QRect openRecorder(XSession &session);
     static void storeSettings(const XSession &session, const QString &format, bool microphone);
+    // Clicks "• Record" on the bar, waits about three seconds and clicks "◼ Stop".
+    static void recordFromBar(const QRect &bar);
     // Records about three seconds and returns a copy of the finished file, or an empty string
     // with the step that failed in `failure`.
     QString record(const QString &format, bool microphone, QTemporaryDir &folder);
@@ -130,6 +134,17 @@ void VideoEndToEnd::storeSettings(const XSession &session, const QString &format
     settings.setValue("videoRecorderCaptureSize", captureSize);
 }
 
+void VideoEndToEnd::recordFromBar(const QRect &bar)
+{
+    // "• Record" is the bar's first button; it turns into "◼ Stop".
+    const QPoint button = bar.topLeft() + QPoint(6 + 37, 19);
+    XSession::xdotool({"mousemove", QString::number(button.x()), QString::number(button.y())});
+    QTest::qWait(300);
+    XSession::xdotool({"click", "1"});
+    QTest::qWait(recordMs);
+    XSession::xdotool({"click", "1"});
+}
+
 QString VideoEndToEnd::record(const QString &format, bool microphone, QTemporaryDir &folder)
 {
     XSession session;
@@ -142,13 +157,7 @@ QString VideoEndToEnd::record(const QString &format, bool microphone, QTemporary
     if (bar.topLeft() != barPosition)
         return {};
 
-    // "• Record" is the bar's first button; it turns into "◼ Stop".
-    const QPoint button = bar.topLeft() + QPoint(6 + 37, 19);
-    XSession::xdotool({"mousemove", QString::number(button.x()), QString::number(button.y())});
-    QTest::qWait(300);
-    XSession::xdotool({"click", "1"});
-    QTest::qWait(recordMs);
-    XSession::xdotool({"click", "1"});
+    recordFromBar(bar);
 
     const QString pattern = "videostream*." + format;
     QString result;
@@ -246,6 +255,107 @@ void VideoEndToEnd::recordsMicrophoneIntoMp4()
     const double tone = audioLevelDb(path, "bandpass=f=440:width_type=h:w=100", "RMS level dB");
     QVERIFY2(whole > -25, qPrintable(QString::number(whole)));
     QVERIFY2(whole - tone < 3, qPrintable(QStringLiteral("%1 / %2").arg(whole).arg(tone)));
+}
+
+namespace {
+
+// Pixels of the editor's first colour, (255, 60, 60), as a video encoder leaves them.
+int annotationPixels(const QImage &frame, const QRect &area)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor pixel = frame.pixelColor(x, y);
+            count += pixel.red() > 190 && pixel.green() < 120 && pixel.blue() < 120;
+        }
+    return count;
+}
+
+} // namespace
+
+void VideoEndToEnd::annotationsAreSavedForTheirTime_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow("gif") << "gif";
+    QTest::newRow("mp4 with microphone") << "mp4";
+}
+
+// Records, draws an arrow in the left half and types a text in the right half from the middle of
+// the recording on, and saves: the saved frames show both from there on and nothing before.
+void VideoEndToEnd::annotationsAreSavedForTheirTime()
+{
+    QFETCH(QString, format);
+    const bool microphone = format == "mp4";
+    SineSoundServer sound;
+    if (microphone)
+        QVERIFY2(sound.start(), "the private PulseAudio server did not start");
+    XSession session;
+    storeSettings(session, format, microphone);
+    const QRect bar = openRecorder(session);
+    QVERIFY2(bar.isValid(), qPrintable(failure));
+    recordFromBar(bar);
+
+    const QRect editor = session.waitForWindowNamed("Video editor", 30000);
+    QVERIFY2(editor.isValid(), "the editor did not open");
+    session.focusWindowNamed("Video editor");
+    // The frame lies centred above the timeline (64 pixels) and the toolbar (44).
+    const QRect view(editor.topLeft(), QSize(editor.width(), editor.height() - 64 - 44));
+    const QPoint frame = view.topLeft() + QPoint((view.width() - captureSize.width()) / 2,
+                                                 (view.height() - captureSize.height()) / 2);
+    const auto clickAt = [](const QPoint &point) {
+        XSession::xdotool({"mousemove", QString::number(point.x()), QString::number(point.y())});
+        XSession::xdotool({"click", "1"});
+    };
+    // The tool buttons are 34 pixels square, 6 apart, from 8 pixels in.
+    const auto toolAt = [&](int kind) {
+        return QPoint(editor.left() + 8 + 17 + kind * 40, editor.bottom() - 21);
+    };
+    // Half way along the timeline's strip.
+    clickAt(QPoint(editor.center().x(), view.bottom() + 20));
+    QTest::qWait(200);
+    clickAt(toolAt(0));
+    QTest::qWait(200);
+    XSession::drag(frame + QPoint(30, 40), frame + QPoint(170, 200));
+    clickAt(toolAt(3));
+    QTest::qWait(200);
+    clickAt(frame + QPoint(230, 100));
+    QTest::qWait(200);
+    XSession::type("Hi there");
+    clickAt(toolAt(3));
+    QTest::qWait(200);
+
+    session.focusWindowNamed("Video editor");
+    XSession::key("ctrl+s");
+    QVERIFY2(session.waitForWindowNamed("Save As", 30000).isValid(), "no save dialog opened");
+    session.focusWindowNamed("Save As");
+    XSession::key("ctrl+a");
+    XSession::type("annotated");
+    XSession::key("Return");
+    QVERIFY(session.waitUntilNoWindowNamed("Save As", 5000));
+    const QString saved = session.home() + "/Desktop/Quorvel/annotated." + format;
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(saved), 10000);
+
+    const QList<QImage> frames = videoFrames(saved);
+    const QList<double> times = videoFrameTimes(saved);
+    QVERIFY(frames.size() > 40);
+    QCOMPARE(frames.size(), times.size());
+    const QRect left(0, 0, captureSize.width() / 2, captureSize.height());
+    const QRect right(captureSize.width() / 2, 0, captureSize.width() / 2, captureSize.height());
+    const double middle = recordMs / 2000.0;
+    for (qsizetype i = 0; i < frames.size(); ++i) {
+        const double t = times.at(i) - times.first();
+        const int arrow = annotationPixels(frames.at(i), left);
+        const int text = annotationPixels(frames.at(i), right);
+        const QString what =
+            QStringLiteral("frame at %1 s: %2 and %3 pixels").arg(t).arg(arrow).arg(text);
+        if (t < middle - 0.5)
+            QVERIFY2(arrow == 0 && text == 0, qPrintable(what));
+        else if (t > middle + 0.5)
+            QVERIFY2(arrow > 200 && text > 40, qPrintable(what));
+    }
+    if (microphone)
+        QCOMPARE(mediaStream(probeMedia(saved), "audio").value("codec_name").toString(),
+                 QString("aac"));
 }
 
 QTEST_MAIN(VideoEndToEnd)

@@ -1,9 +1,11 @@
 #include "mediaprobe.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -54,6 +56,18 @@ QImage firstVideoFrame(const QString &path)
                                       "image2pipe", "-vcodec", "png", "-"}),
                        "PNG");
     return frame;
+}
+
+QList<QImage> videoFrames(const QString &path)
+{
+    QTemporaryDir folder;
+    run("ffmpeg",
+        {"-v", "error", "-i", path, "-fps_mode", "passthrough", folder.filePath("frame%05d.png")});
+    QList<QImage> frames;
+    for (const QString &name :
+         QDir(folder.path()).entryList({"frame*.png"}, QDir::Files, QDir::Name))
+        frames.append(QImage(folder.filePath(name)));
+    return frames;
 }
 
 QString ffmpegLog(const QStringList &arguments)

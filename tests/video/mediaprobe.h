@@ -15,6 +15,8 @@ QJsonObject mediaStream(const QJsonObject &probe, const QString &type);
 QList<double> videoFrameTimes(const QString &path);
 // The first video frame, decoded.
 QImage firstVideoFrame(const QString &path);
+// Every video frame as stored (none repeated or dropped), decoded.
+QList<QImage> videoFrames(const QString &path);
 // A level of the file's audio after the filter as astats measures it ("RMS level dB", "Peak level
 // dB"); -200 for silence or when there is no audio.
 double audioLevelDb(const QString &path, const QString &filter, const QString &measure);

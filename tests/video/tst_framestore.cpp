@@ -95,6 +95,7 @@ private slots:
     void snapshotReadsOnAnotherThreadWhileAppending();
     void spillFileIsPrivateAndLeavesNothingBehind();
     void dropsFramesWhenCompressionFallsBehind();
+    void waitingAppendKeepsEveryFrame();
     void keepsFramesAndRefusesMoreWhenSpillFileFails_data();
     void keepsFramesAndRefusesMoreWhenSpillFileFails();
 
@@ -291,6 +292,24 @@ void TestFrameStore::dropsFramesWhenCompressionFallsBehind()
     QCOMPARE(store.count(), 3);
     for (const auto &[index, original] : {std::pair{0, 0}, {1, 1}, {2, 4}})
         QVERIFY(sameBits(store.at(index), frames.at(original)));
+}
+
+void TestFrameStore::waitingAppendKeepsEveryFrame()
+{
+    FrameStore::Options options = smallOptions(folder.path());
+    options.queueCapacity = 2;
+    // A compressor far slower than the producer fills the queue at once.
+    options.beforeCompress = [] { std::this_thread::sleep_for(std::chrono::milliseconds(3)); };
+    FrameStore store(options);
+    const QList<QImage> frames = testFrames(12, QSize(32, 32), QImage::Format_RGB32);
+    for (const QImage &frame : frames)
+        QVERIFY(store.appendWaiting(frame));
+    QVERIFY(!store.appendWaiting(QImage()));
+    store.waitUntilStored();
+    QCOMPARE(store.droppedCount(), 0);
+    QCOMPARE(store.count(), frames.size());
+    for (int i = 0; i < frames.size(); ++i)
+        QVERIFY(sameBits(store.at(i), frames.at(i)));
 }
 
 void TestFrameStore::keepsFramesAndRefusesMoreWhenSpillFileFails_data()

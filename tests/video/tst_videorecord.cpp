@@ -1,6 +1,7 @@
 #include "mediaprobe.h"
 #include "recorderlayout.h"
 #include "recordersettingspopup.h"
+#include "recorderworld.h"
 #include "recordinglimits.h"
 #include "settingskeys.h"
 #include "videorecord.h"
@@ -21,43 +22,6 @@
 #include <memory>
 
 namespace {
-
-const QRgb background = qRgb(60, 60, 60);
-
-// The outside world of a recorder: a flat grey screen grabbed at a chosen scale, a red square for
-// the cursor with its hot spot at (2, 2), and a clock the test sets.
-struct FakeWorld
-{
-    qint64 now = 0;
-    qreal scale = 1.0;
-    bool noisy = false;
-    QPoint pointer{-1000, -1000};
-
-    VideoRecord::Environment environment()
-    {
-        VideoRecord::Environment environment;
-        environment.grab = [this](QScreen *, const QRect &area) {
-            QImage picture((QSizeF(area.size()) * scale).toSize(), QImage::Format_RGB32);
-            picture.fill(background);
-            if (noisy) {
-                // Pixels that differ from frame to frame keep the encoders busy.
-                auto *pixels = reinterpret_cast<quint32 *>(picture.bits());
-                QRandomGenerator::global()->fillRange(pixels, picture.sizeInBytes() / 4);
-            }
-            QPixmap grabbed = QPixmap::fromImage(picture);
-            grabbed.setDevicePixelRatio(scale);
-            return grabbed;
-        };
-        environment.cursor = [] {
-            QPixmap picture(8, 8);
-            picture.fill(Qt::red);
-            return CapturedCursor{picture, QPoint(2, 2)};
-        };
-        environment.pointer = [this] { return pointer; };
-        environment.clock = [this] { return now; };
-        return environment;
-    }
-};
 
 // Counts the recorder's status lines, which go to the debug log.
 int statusLines = 0;

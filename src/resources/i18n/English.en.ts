@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>AnnotationEditor</name>
+    <message>
+        <source>Microphone</source>
+        <translation>Microphone</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Capture a region of the screen.</source>
@@ -161,6 +168,10 @@ Please try again later.</translation>
 <context>
     <name>NoTrayNotice</name>
     <message>
+        <source>Quorvel is running</source>
+        <translation>Quorvel is running</translation>
+    </message>
+    <message>
         <source>This desktop has no system tray, so Quorvel cannot show its icon. It keeps running after you close this window. Bind these commands to keys in your desktop&apos;s keyboard settings to use it:</source>
         <translation>This desktop has no system tray, so Quorvel cannot show its icon. It keeps running after you close this window. Bind these commands to keys in your desktop&apos;s keyboard settings to use it:</translation>
     </message>
@@ -171,10 +182,6 @@ Please try again later.</translation>
     <message>
         <source>Close</source>
         <translation>Close</translation>
-    </message>
-    <message>
-        <source>Quorvel is running</source>
-        <translation>Quorvel is running</translation>
     </message>
 </context>
 <context>
@@ -653,6 +660,17 @@ or drag to select a region.
     </message>
 </context>
 <context>
+    <name>TextOverlay</name>
+    <message>
+        <source>Decrease text size</source>
+        <translation>Decrease text size</translation>
+    </message>
+    <message>
+        <source>Increase text size</source>
+        <translation>Increase text size</translation>
+    </message>
+</context>
+<context>
     <name>UploadProgress</name>
     <message>
         <source>Uploading file...</source>
@@ -719,6 +737,33 @@ Response: </translation>
     <message>
         <source>Uploading error!</source>
         <translation>Upload failed.</translation>
+    </message>
+</context>
+<context>
+    <name>VideoEditor</name>
+    <message>
+        <source>Video editor</source>
+        <translation>Video editor</translation>
+    </message>
+    <message>
+        <source>Draw arrow</source>
+        <translation>Draw arrow</translation>
+    </message>
+    <message>
+        <source>Draw rectangle</source>
+        <translation>Draw rectangle</translation>
+    </message>
+    <message>
+        <source>Blur area</source>
+        <translation>Blur area</translation>
+    </message>
+    <message>
+        <source>Add text</source>
+        <translation>Add text</translation>
+    </message>
+    <message>
+        <source>Choose color</source>
+        <translation>Choose color</translation>
     </message>
 </context>
 <context>
@@ -822,8 +867,8 @@ Response: </translation>
         <translation>Could not save file</translation>
     </message>
     <message>
-        <source>Uploading is not available yet.</source>
-        <translation>Uploading is not available yet.</translation>
+        <source>Select color</source>
+        <translation>Select color</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>AnnotationEditor</name>
+    <message>
+        <source>Microphone</source>
+        <translation>Mikrofon</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Capture a region of the screen.</source>
@@ -161,6 +168,10 @@ Bitte versuchen Sie es später erneut.</translation>
 <context>
     <name>NoTrayNotice</name>
     <message>
+        <source>Quorvel is running</source>
+        <translation>Quorvel läuft</translation>
+    </message>
+    <message>
         <source>This desktop has no system tray, so Quorvel cannot show its icon. It keeps running after you close this window. Bind these commands to keys in your desktop&apos;s keyboard settings to use it:</source>
         <translation>Diese Arbeitsumgebung hat keinen Infobereich, daher kann Quorvel sein Symbol nicht zeigen. Es läuft weiter, wenn Sie dieses Fenster schließen. Legen Sie diese Befehle in den Tastatureinstellungen Ihrer Arbeitsumgebung auf Tasten, um es zu benutzen:</translation>
     </message>
@@ -171,10 +182,6 @@ Bitte versuchen Sie es später erneut.</translation>
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
-    </message>
-    <message>
-        <source>Quorvel is running</source>
-        <translation>Quorvel läuft</translation>
     </message>
 </context>
 <context>
@@ -653,6 +660,17 @@ Ziehen: Bereich auswählen
     </message>
 </context>
 <context>
+    <name>TextOverlay</name>
+    <message>
+        <source>Decrease text size</source>
+        <translation>Text verkleinern</translation>
+    </message>
+    <message>
+        <source>Increase text size</source>
+        <translation>Text vergrößern</translation>
+    </message>
+</context>
+<context>
     <name>UploadProgress</name>
     <message>
         <source>Uploading file...</source>
@@ -719,6 +737,33 @@ Antwort: </translation>
     <message>
         <source>Uploading error!</source>
         <translation>Hochladen fehlgeschlagen.</translation>
+    </message>
+</context>
+<context>
+    <name>VideoEditor</name>
+    <message>
+        <source>Video editor</source>
+        <translation>Videoeditor</translation>
+    </message>
+    <message>
+        <source>Draw arrow</source>
+        <translation>Pfeil zeichnen</translation>
+    </message>
+    <message>
+        <source>Draw rectangle</source>
+        <translation>Rechteck zeichnen</translation>
+    </message>
+    <message>
+        <source>Blur area</source>
+        <translation>Bereich weichzeichnen</translation>
+    </message>
+    <message>
+        <source>Add text</source>
+        <translation>Text hinzufügen</translation>
+    </message>
+    <message>
+        <source>Choose color</source>
+        <translation>Farbe wählen</translation>
     </message>
 </context>
 <context>
@@ -822,8 +867,8 @@ Antwort: </translation>
         <translation>Datei konnte nicht gespeichert werden</translation>
     </message>
     <message>
-        <source>Uploading is not available yet.</source>
-        <translation>Hochladen ist noch nicht verfügbar.</translation>
+        <source>Select color</source>
+        <translation>Farbe auswählen</translation>
     </message>
 </context>
 </TS>

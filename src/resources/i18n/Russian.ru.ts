@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru">
 <context>
+    <name>AnnotationEditor</name>
+    <message>
+        <source>Microphone</source>
+        <translation>Микрофон</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Capture a region of the screen.</source>
@@ -161,6 +168,10 @@ Try again late.</source>
 <context>
     <name>NoTrayNotice</name>
     <message>
+        <source>Quorvel is running</source>
+        <translation>Quorvel запущен</translation>
+    </message>
+    <message>
         <source>This desktop has no system tray, so Quorvel cannot show its icon. It keeps running after you close this window. Bind these commands to keys in your desktop&apos;s keyboard settings to use it:</source>
         <translation>На этом рабочем столе нет системного лотка, поэтому Quorvel не может показать свой значок. Программа продолжит работать после закрытия этого окна. Чтобы пользоваться ею, назначьте эти команды на клавиши в настройках клавиатуры рабочего стола:</translation>
     </message>
@@ -171,10 +182,6 @@ Try again late.</source>
     <message>
         <source>Close</source>
         <translation>Закрыть</translation>
-    </message>
-    <message>
-        <source>Quorvel is running</source>
-        <translation>Quorvel запущен</translation>
     </message>
 </context>
 <context>
@@ -653,6 +660,17 @@ Or select region.
     </message>
 </context>
 <context>
+    <name>TextOverlay</name>
+    <message>
+        <source>Decrease text size</source>
+        <translation>Уменьшить текст</translation>
+    </message>
+    <message>
+        <source>Increase text size</source>
+        <translation>Увеличить текст</translation>
+    </message>
+</context>
+<context>
     <name>UploadProgress</name>
     <message>
         <source>Uploading file...</source>
@@ -719,6 +737,33 @@ Response: </source>
     <message>
         <source>Uploading error!</source>
         <translation>Ошибка загрузки.</translation>
+    </message>
+</context>
+<context>
+    <name>VideoEditor</name>
+    <message>
+        <source>Video editor</source>
+        <translation>Видеоредактор</translation>
+    </message>
+    <message>
+        <source>Draw arrow</source>
+        <translation>Нарисовать стрелку</translation>
+    </message>
+    <message>
+        <source>Draw rectangle</source>
+        <translation>Нарисовать прямоугольник</translation>
+    </message>
+    <message>
+        <source>Blur area</source>
+        <translation>Размыть область</translation>
+    </message>
+    <message>
+        <source>Add text</source>
+        <translation>Добавить текст</translation>
+    </message>
+    <message>
+        <source>Choose color</source>
+        <translation>Выбрать цвет</translation>
     </message>
 </context>
 <context>
@@ -822,8 +867,8 @@ Response: </source>
         <translation>Не удалось сохранить файл</translation>
     </message>
     <message>
-        <source>Uploading is not available yet.</source>
-        <translation>Отправка пока недоступна.</translation>
+        <source>Select color</source>
+        <translation>Выбор цвета</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="uk">
 <context>
+    <name>AnnotationEditor</name>
+    <message>
+        <source>Microphone</source>
+        <translation>Мікрофон</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Capture a region of the screen.</source>
@@ -161,6 +168,10 @@ Try again late.</source>
 <context>
     <name>NoTrayNotice</name>
     <message>
+        <source>Quorvel is running</source>
+        <translation>Quorvel запущено</translation>
+    </message>
+    <message>
         <source>This desktop has no system tray, so Quorvel cannot show its icon. It keeps running after you close this window. Bind these commands to keys in your desktop&apos;s keyboard settings to use it:</source>
         <translation>На цьому робочому столі немає системного лотка, тому Quorvel не може показати свій значок. Програма працюватиме й після закриття цього вікна. Щоб користуватися нею, призначте ці команди на клавіші в налаштуваннях клавіатури робочого столу:</translation>
     </message>
@@ -171,10 +182,6 @@ Try again late.</source>
     <message>
         <source>Close</source>
         <translation>Закрити</translation>
-    </message>
-    <message>
-        <source>Quorvel is running</source>
-        <translation>Quorvel запущено</translation>
     </message>
 </context>
 <context>
@@ -653,6 +660,17 @@ Or select region.
     </message>
 </context>
 <context>
+    <name>TextOverlay</name>
+    <message>
+        <source>Decrease text size</source>
+        <translation>Зменшити текст</translation>
+    </message>
+    <message>
+        <source>Increase text size</source>
+        <translation>Збільшити текст</translation>
+    </message>
+</context>
+<context>
     <name>UploadProgress</name>
     <message>
         <source>Uploading file...</source>
@@ -719,6 +737,33 @@ Response: </source>
     <message>
         <source>Uploading error!</source>
         <translation>Помилка завантаження.</translation>
+    </message>
+</context>
+<context>
+    <name>VideoEditor</name>
+    <message>
+        <source>Video editor</source>
+        <translation>Відеоредактор</translation>
+    </message>
+    <message>
+        <source>Draw arrow</source>
+        <translation>Намалювати стрілку</translation>
+    </message>
+    <message>
+        <source>Draw rectangle</source>
+        <translation>Намалювати прямокутник</translation>
+    </message>
+    <message>
+        <source>Blur area</source>
+        <translation>Розмити область</translation>
+    </message>
+    <message>
+        <source>Add text</source>
+        <translation>Додати текст</translation>
+    </message>
+    <message>
+        <source>Choose color</source>
+        <translation>Вибрати колір</translation>
     </message>
 </context>
 <context>
@@ -822,8 +867,8 @@ Response: </source>
         <translation>Не вдалося зберегти файл</translation>
     </message>
     <message>
-        <source>Uploading is not available yet.</source>
-        <translation>Надсилання поки що недоступне.</translation>
+        <source>Select color</source>
+        <translation>Вибір кольору</translation>
     </message>
 </context>
 </TS>
