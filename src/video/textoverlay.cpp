@@ -1,7 +1,7 @@
 #include "textoverlay.h"
 
 #include <QEvent>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -153,10 +153,13 @@ void TextOverlay::applyFont()
 
 void TextOverlay::fitToText()
 {
-    const QFontMetrics metrics(edit->font());
+    // Measured to the fraction and with room for the caret at the end: a line that fits to the
+    // pixel would still wrap while it is typed.
+    const QFontMetricsF metrics(edit->font());
     int widest = 0;
     for (const QString &line : edit->toPlainText().split(QLatin1Char('\n')))
-        widest = std::max(widest, metrics.horizontalAdvance(line));
+        widest = std::max(widest, int(std::ceil(metrics.horizontalAdvance(line))) +
+                                      edit->cursorWidth());
     const QPoint at = edit->pos();
     const int width = TextOverlaySizing::width(widest, at.x(), view->width());
     // The editor's own document counts its height in lines; a plain document counts pixels.
