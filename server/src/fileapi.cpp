@@ -60,7 +60,9 @@ HttpResponse cachedFile(const QString &path, const QByteArray &type, const QStri
 
 HttpResponse FileApi::tooLarge(qint64 limit)
 {
-    return refusal(QStringLiteral("The file is too large: at most %1 MB").arg(limit >> 20));
+    return refusal(limit >= 1 << 20
+                       ? QStringLiteral("The file is too large: at most %1 MB").arg(limit >> 20)
+                       : QStringLiteral("The file is too large: at most %1 KB").arg(limit >> 10));
 }
 
 QString FileApi::displayName(const QString &sent)

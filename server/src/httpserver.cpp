@@ -287,6 +287,8 @@ private:
 
     void log(int status)
     {
+        if (!shared.config.accessLog)
+            return;
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                             std::chrono::steady_clock::now() - started)
                             .count();

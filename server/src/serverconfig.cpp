@@ -31,6 +31,8 @@ bool ServerConfig::load(const QString &path, QString *error)
     readNumber(ini, "server/port", port);
     readText(ini, "server/public_url", publicUrl);
     readNumber(ini, "server/threads", threads);
+    if (ini.contains(QStringLiteral("server/access_log")))
+        accessLog = ini.value(QStringLiteral("server/access_log")).toBool();
     readText(ini, "tls/certificate", certificateFile);
     readText(ini, "tls/key", keyFile);
     readText(ini, "storage/folder", storageFolder);
@@ -96,6 +98,7 @@ listen = 127.0.0.1          ; plain HTTP only on a loopback address
 port = 8080
 public_url = https://files.example.org   ; start of the links handed out
 threads = 0                 ; 0: one per core
+access_log = true           ; a line per request on standard error
 [tls]
 certificate = cert.pem      ; certificate chain, PEM
 key = key.pem

@@ -12,7 +12,8 @@ struct ServerConfig
     quint16 port = 8080;
     // Scheme and host that links handed to clients start with; empty takes the request's Host.
     QString publicUrl;
-    int threads = 0; // 0: one per core
+    int threads = 0;       // 0: one per core
+    bool accessLog = true; // a line per request on stderr
 
     QString certificateFile;
     QString keyFile;
