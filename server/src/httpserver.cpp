@@ -16,6 +16,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <limits>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -110,6 +111,9 @@ private:
     {
         header.emplace();
         header->header_limit(HeaderLimit);
+        // The parser's own default refuses bodies over 1 MB already while reading the header;
+        // each endpoint's limit is applied in onHeader instead.
+        header->body_limit(std::numeric_limits<std::uint64_t>::max());
         fileBody.reset();
         smallBody.reset();
         tcpOf(stream).expires_after(IdleTimeout);

@@ -260,6 +260,20 @@ private slots:
         }
     }
 
+    void uploadOfSeveralMegabytesArrivesWhole()
+    {
+        TestServer roomy;
+        QByteArray content(5 * 1024 * 1024, 'q');
+        content[content.size() - 1] = 'z';
+        const QJsonObject reply =
+            json(send("POST", QUrl(roomy.baseUrl() + uploadPath("", 0)),
+                      UploadBody::build("big.bin", "application/octet-stream", content),
+                      {{"Content-Type", UploadBody::contentType()}})
+                     .body);
+        QCOMPARE(reply.value("success").toString(), QStringLiteral("true"));
+        QCOMPARE(send("GET", QUrl(reply.value("fileurl").toString())).body, content);
+    }
+
     void pictureOverThePixelLimitGetsNoThumbnail()
     {
         ServerConfig config;
