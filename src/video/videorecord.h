@@ -37,7 +37,8 @@ class VideoRecord;
 // desktop. It records that area into a frame store as GIF or MP4, with the cursor and click
 // highlights drawn in, and then becomes the video editor: the result is played back, annotated for
 // parts of its time, and saved or uploaded with the annotations baked in. The editing itself is
-// done by the small classes it owns (annotation editor, playback, frame preview).
+// done by the small classes it owns (annotation editor, playback, frame preview), the export by
+// VideoExport, and VideoHandOff saves or uploads the file.
 class VideoRecord : public QWidget
 {
     Q_OBJECT
