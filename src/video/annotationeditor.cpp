@@ -23,6 +23,8 @@ AnnotationEditor::AnnotationEditor(QLabel *view, const FramePreview &preview, QO
     : QObject(parent), view(view), preview(preview), overlay(new TextOverlay(view))
 {
     connect(overlay, &TextOverlay::finished, this, &AnnotationEditor::commitText);
+    connect(overlay, &TextOverlay::doubleClickedEmpty, this,
+            &AnnotationEditor::doubleClickedEmptyText);
 }
 
 void AnnotationEditor::reset(qint64 duration)
@@ -73,7 +75,7 @@ bool AnnotationEditor::handleViewEvent(QEvent *event, qint64 ms)
         release(*static_cast<QMouseEvent *>(event));
         return true;
     case QEvent::MouseButtonDblClick:
-        doubleClick(*static_cast<QMouseEvent *>(event), ms);
+        openTextAt(framePoint(*static_cast<QMouseEvent *>(event)), ms);
         return true;
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent *>(event)->key();
@@ -97,6 +99,7 @@ void AnnotationEditor::press(const QMouseEvent &event, qint64 ms)
     commitText();
     const QPoint point = framePoint(event);
     pressPoint = lastPoint = point;
+    pressMs = ms;
     dragMoved = false;
     if (toolActive) {
         const TimeRange range = newAnnotationRange(ms, durationMs);
@@ -189,15 +192,24 @@ void AnnotationEditor::release(const QMouseEvent &event)
     }
 }
 
-void AnnotationEditor::doubleClick(const QMouseEvent &event, qint64 ms)
+bool AnnotationEditor::openTextAt(QPoint point, qint64 ms)
 {
-    const int hit = hitAnnotation(annotations, framePoint(event), ms);
+    const int hit = hitAnnotation(annotations, point, ms);
     if (hit < 0 || annotations.at(hit).kind != VideoAnnotation::Text)
-        return;
+        return false;
     drag = Drag::None;
     commitText();
     openText(preview.viewport().toView(annotations.at(hit).box().topLeft()), hit);
     emit viewChanged();
+    return true;
+}
+
+void AnnotationEditor::doubleClickedEmptyText(QPoint viewPoint)
+{
+    // With the text tool, the double-click's first press opened a new, empty text over the one
+    // the user meant; that one is opened instead, and the empty one leaves nothing behind.
+    if (editedTextIndex < 0)
+        openTextAt(preview.viewport().toFrame(viewPoint), pressMs);
 }
 
 bool AnnotationEditor::deleteSelected()

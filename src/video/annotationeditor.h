@@ -81,7 +81,9 @@ private:
     void press(const QMouseEvent &event, qint64 ms);
     void move(const QMouseEvent &event);
     void release(const QMouseEvent &event);
-    void doubleClick(const QMouseEvent &event, qint64 ms);
+    // Opens the text annotation at the frame point for editing; false when there is none.
+    bool openTextAt(QPoint point, qint64 ms);
+    void doubleClickedEmptyText(QPoint viewPoint);
     bool deleteSelected();
     void openText(QPoint textPosition, int index);
     void removeAnnotation(int index);
@@ -107,6 +109,7 @@ private:
 
     Drag drag = Drag::None;
     QPoint pressPoint;
+    qint64 pressMs = 0;
     QPoint lastPoint;
     bool dragMoved = false;
     std::optional<VideoAnnotation> draft;

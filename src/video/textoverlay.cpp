@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextDocument>
@@ -67,6 +68,7 @@ TextOverlay::TextOverlay(QWidget *view)
     edit->setCursorWidth(2);
     edit->hide();
     edit->installEventFilter(this);
+    edit->viewport()->installEventFilter(this);
     smaller->setToolTip(tr("Decrease text size"));
     larger->setToolTip(tr("Increase text size"));
     setColor(QColor(255, 60, 60));
@@ -137,6 +139,12 @@ bool TextOverlay::eventFilter(QObject *watched, QEvent *event)
     if (watched == edit && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         emit finished();
+        return true;
+    }
+    if (watched == edit->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        edit->toPlainText().isEmpty()) {
+        const QPointF at = static_cast<QMouseEvent *>(event)->position();
+        emit doubleClickedEmpty(edit->viewport()->mapTo(view, at.toPoint()));
         return true;
     }
     return QObject::eventFilter(watched, event);

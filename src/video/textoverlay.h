@@ -58,6 +58,9 @@ public:
 signals:
     // The user pressed Escape in the text.
     void finished();
+    // A double-click in the box while it holds no text: it lands where the box has just opened,
+    // over whatever the user meant to double-click.
+    void doubleClickedEmpty(QPoint viewPoint);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

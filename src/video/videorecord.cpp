@@ -15,27 +15,25 @@
 #include "storyboardtimeline.h"
 #include "uploadprogress.h"
 #include "videoeditor.h"
+#include "videoexport.h"
+#include "videohandoff.h"
+#include "videotempfile.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QCursor>
 #include <QDebug>
-#include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QMovie>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QScreen>
 #include <QSignalBlocker>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QSysInfo>
-#include <QThread>
 
 using namespace RecordingLimits;
 
@@ -45,12 +43,6 @@ const QString recordingLabelStyle =
     QStringLiteral("background-color: red;border-radius:5px;margin:5px;");
 const QString idleLabelStyle =
     QStringLiteral("background-color: grey;border-radius:5px;margin:5px;");
-
-QString temporaryPath(const char *pattern)
-{
-    return QDir::tempPath() +
-           QString::fromLatin1(pattern).arg(QRandomGenerator::global()->generate());
-}
 
 bool clickHighlightEnabled()
 {
@@ -64,28 +56,6 @@ const char *const colorDialogStyle =
     "QPushButton { background:#4a4a4a; border:1px solid #888888; border-radius:3px; "
     "padding:4px 12px; } QPushButton:hover { background:#5a5a5a; }"
     "QLineEdit, QSpinBox { background:#555555; border:1px solid #888888; }";
-
-// Writes every byte or nothing: a partial file is removed. The file buffers, so only the flush
-// tells whether every byte reached the disk.
-bool writeWholeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush())
-        return true;
-    file.close();
-    QFile::remove(path);
-    return false;
-}
-
-// The first free "videostreamN.ext" in the folder, counting from 1.
-QString proposedSavePath(const QString &folder, const QString &extension)
-{
-    for (int n = 1;; ++n) {
-        const QString path = folder + QStringLiteral("videostream%1.%2").arg(n).arg(extension);
-        if (!QFile::exists(path))
-            return path;
-    }
-}
 
 QLabel *companionWindow(QWidget *owner, const QString &name, const QString &style)
 {
@@ -126,6 +96,7 @@ VideoRecord::VideoRecord(const Environment &environment, QWidget *parent)
     mp4Recorder = new Mp4Recorder(this);
     createCompanionWindows();
     createEditor();
+    createExport();
     loadSettings();
     retranslateUi();
 
@@ -138,7 +109,6 @@ VideoRecord::VideoRecord(const Environment &environment, QWidget *parent)
         qWarning().noquote() << "Audio/video recorder error:" << error;
     });
     connect(mp4Recorder, &Mp4Recorder::recorderStateChanged, this, &VideoRecord::mp4StateChanged);
-    connect(mp4Recorder, &Mp4Recorder::readyToSendVideoFrame, this, &VideoRecord::pumpExportFrames);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &QWidget::close);
     connect(ui->bt_microphone, &QPushButton::toggled, this, &VideoRecord::toggleMicrophone);
     mousePosTimer.setSingleShot(true);
@@ -153,18 +123,11 @@ VideoRecord::~VideoRecord()
     // Closing the editor asks for the recorder to go, which it is doing already.
     disconnect(editor, nullptr, this, nullptr);
     editor->close();
-    if (workerCancelled)
-        *workerCancelled = true;
     // The MP4 file is complete once its recorder is gone; only then can it be removed.
     delete mp4Recorder;
     mp4Recorder = nullptr;
-    delete muxerRun;
-    if (!editedMp4Path.isEmpty())
-        QFile::remove(editedMp4Path);
-    if (workerThread) {
-        workerThread->wait();
-        delete workerThread;
-    }
+    delete exporter;
+    exporter = nullptr;
     dropResultFile();
     delete ui;
 }
@@ -231,6 +194,31 @@ void VideoRecord::createEditor()
     connect(annotating, &AnnotationEditor::colorChanged, editor, &VideoEditor::showColor);
     connect(playback, &EditorPlayback::frameChanged, this, &VideoRecord::showFrame);
     connect(playback, &EditorPlayback::playingChanged, this, &VideoRecord::refreshPlayButton);
+}
+
+void VideoRecord::createExport()
+{
+    exporter = new VideoExport(
+        worker, [this] { return muxerProgram(); }, this);
+    connect(&worker, &BackgroundWorker::progressed, progressBar, &QProgressBar::setValue);
+    connect(exporter, &VideoExport::progressed, progressBar, &QProgressBar::setValue);
+    // The muxer may take up to its time limit; the bar shows that work goes on meanwhile.
+    connect(exporter, &VideoExport::muxingStarted, progressBar,
+            [this] { progressBar->setRange(0, 0); });
+    connect(exporter, &VideoExport::gifBaked, this, &VideoRecord::finishAnnotationsBaked);
+    connect(exporter, &VideoExport::framesBaked, this, &VideoRecord::exportEditedMp4);
+    connect(exporter, &VideoExport::mp4Written, this, &VideoRecord::takeExportResult);
+    connect(exporter, &VideoExport::mp4Failed, this, &VideoRecord::dropPendingExport);
+}
+
+bool VideoRecord::isExportingMp4() const
+{
+    return exporter->isWritingMp4();
+}
+
+bool VideoRecord::isMuxing() const
+{
+    return exporter->isMuxing();
 }
 
 QList<QWidget *> VideoRecord::borderWindows() const
@@ -448,7 +436,7 @@ void VideoRecord::startRecording()
 
 void VideoRecord::startMp4Recording()
 {
-    tmpFilePath = temporaryPath("/videostream%1.mp4");
+    tmpFilePath = VideoTempFile::newPath("/videostream%1.mp4");
     recordedSize = captureRect().size();
     Mp4Recorder::Settings settings;
     settings.location = tmpFilePath;
@@ -613,38 +601,12 @@ void VideoRecord::finalizeRecording()
     normaliseTimes();
     const int delay = gifDelay(fps());
     showBusy(true);
-    startWorker([delay, snapshot = frames.snapshot()](const QPointer<VideoRecord> &guard) {
-        const QByteArray gif = encodeStoredGif(
-            snapshot, delay, [guard](int percent) { postProgress(guard, percent); });
-        if (guard)
-            QMetaObject::invokeMethod(guard.data(), "finishEncoding", Qt::QueuedConnection,
-                                      Q_ARG(QByteArray, gif));
+    worker.start([this, delay, snapshot = frames.snapshot()](const BackgroundWorker::Job &job) {
+        const QByteArray gif =
+            encodeStoredGif(snapshot, delay, [&job](int percent) { job.progress(percent); });
+        // Delivered only while the worker, and so the recorder that owns it, is there.
+        job.deliver([this, gif] { finishEncoding(gif); });
     });
-}
-
-void VideoRecord::startWorker(std::function<void(const QPointer<VideoRecord> &guard)> work)
-{
-    const QPointer<VideoRecord> guard(this);
-    // The recorder waits for this thread before it goes, so the guard holds while it runs.
-    QThread *thread = QThread::create([guard, work = std::move(work)] { work(guard); });
-    workerThread = thread;
-    connect(thread, &QThread::finished, this, [this, thread] {
-        if (workerThread == thread)
-            workerThread = nullptr;
-        thread->deleteLater();
-    });
-    thread->start();
-}
-
-void VideoRecord::postProgress(const QPointer<VideoRecord> &guard, int percent)
-{
-    QMetaObject::invokeMethod(
-        guard.data(),
-        [guard, percent] {
-            if (guard)
-                guard->progressBar->setValue(percent);
-        },
-        Qt::QueuedConnection);
 }
 
 void VideoRecord::finishEncoding(QByteArray gifData)
@@ -655,8 +617,8 @@ void VideoRecord::finishEncoding(QByteArray gifData)
         hideCaptureLabel();
         return;
     }
-    const QString path = temporaryPath("/videostream%1.gif");
-    if (!writeWholeFile(path, gifData)) {
+    const QString path = VideoTempFile::newPath("/videostream%1.gif");
+    if (!VideoTempFile::writeWhole(path, gifData)) {
         failGif("could not write file");
         hideCaptureLabel();
         return;
@@ -670,9 +632,7 @@ void VideoRecord::mp4StateChanged(Mp4Recorder::RecorderState state)
 {
     if (state != Mp4Recorder::StoppedState)
         return;
-    if (exportingMp4)
-        finishEditedMp4();
-    else if (!recording && format == QLatin1String("mp4") && !tmpFilePath.isEmpty())
+    if (!recording && format == QLatin1String("mp4") && !tmpFilePath.isEmpty())
         finalizeMp4Recording();
 }
 
@@ -700,66 +660,12 @@ void VideoRecord::finalizeMp4Recording()
 
 void VideoRecord::exportEditedMp4(FrameStore::Snapshot bakedFrames)
 {
-    // One edited video at a time: the recorder and the muxer serve a single export.
-    if (exportingMp4 || muxerRun)
+    // One edited video at a time.
+    if (exporter->isWritingMp4() || exporter->isMuxing())
         return;
-    if (bakedFrames.isEmpty()) {
-        pendingExport = PendingExport::None;
-        releaseControlsAfterExport();
-        return;
-    }
-    exportFeed = ExportFrameFeed(std::move(bakedFrames), fps());
-    editedMp4Path = temporaryPath("/videostream_edited%1.mp4");
-    exportingMp4 = true;
     holdControlsForExport();
-    Mp4Recorder::Settings settings;
-    settings.location = editedMp4Path;
-    settings.resolution = recordedSize;
-    settings.frameRate = fps();
-    settings.audio = false;
-    // A file that never opened reports no stopped state: the export ends here.
-    if (!mp4Recorder->start(settings)) {
-        finishEditedMp4();
-        return;
-    }
-    pumpExportFrames();
-}
-
-void VideoRecord::pumpExportFrames()
-{
-    if (!exportingMp4 || mp4Recorder->recorderState() != Mp4Recorder::RecordingState)
-        return;
-    const bool allSent = exportFeed.sendTo(*mp4Recorder);
-    progressBar->setValue(int(exportFeed.sentCount() * 100 / exportFeed.count()));
-    if (allSent)
-        mp4Recorder->stop();
-}
-
-void VideoRecord::finishEditedMp4()
-{
-    exportingMp4 = false;
-    exportFeed = {};
-    const QString candidate = editedMp4Path;
-    if (!QFile::exists(candidate)) {
-        editedMp4Path.clear();
-        pendingExport = PendingExport::None;
-        releaseControlsAfterExport();
-        return;
-    }
-    const QString program = hasAudio && QFile::exists(tmpFilePath) ? muxerProgram() : QString();
-    if (program.isEmpty()) {
-        takeExportResult({candidate, false});
-        return;
-    }
-    // The muxer may take up to its time limit; the bar shows that work goes on meanwhile.
-    progressBar->setRange(0, 0);
-    muxerRun = new MuxerProcess(this);
-    connect(muxerRun, &MuxerProcess::finished, this, [this](const MuxResult &result) {
-        muxerRun->deleteLater();
-        muxerRun = nullptr;
-        takeExportResult(result);
-    });
-    muxerRun->start(program, candidate, tmpFilePath, temporaryPath("/videostream_muxed%1.mp4"));
+    exporter->writeMp4(std::move(bakedFrames), fps(), recordedSize,
+                       hasAudio ? tmpFilePath : QString());
 }
 
 QString VideoRecord::muxerProgram() const
@@ -773,7 +679,6 @@ void VideoRecord::takeExportResult(const MuxResult &result)
     QFile::remove(tmpFilePath);
     tmpFilePath = result.path;
     hasAudio = result.hasAudio;
-    editedMp4Path.clear();
     annotating->exported(bakedRevision);
     playback->setAudioFile(hasAudio ? tmpFilePath : QString());
     runPendingExport();
@@ -787,6 +692,12 @@ void VideoRecord::runPendingExport()
         openSaveDialog();
     else if (action == PendingExport::Upload)
         handOffUpload();
+}
+
+void VideoRecord::dropPendingExport()
+{
+    pendingExport = PendingExport::None;
+    releaseControlsAfterExport();
 }
 
 void VideoRecord::holdControlsForExport()
@@ -811,23 +722,14 @@ void VideoRecord::handOffUpload()
     if (tmpFilePath.isEmpty() || !QFile::exists(tmpFilePath))
         return;
     const QString path = tmpFilePath;
-    // No parent: the popup outlives the recorder, which closes at once.
-    auto *popup = new UploadProgress;
-    popup->setSaveCopyOnFailure(false);
-    connect(popup, &UploadProgress::uploadDone, popup, [path] { QFile::remove(path); });
+    UploadProgress *popup = VideoHandOff::startUpload(path);
+    // The popup has told the user why it cannot read the file; the video stays here.
+    if (!popup)
+        return;
     connect(popup, &UploadProgress::uploadDone, this, [this, path] {
         if (tmpFilePath == path)
             tmpFilePath.clear();
     });
-    if (const QScreen *primary = QGuiApplication::primaryScreen()) {
-        const QSize desktop = primary->virtualSize();
-        popup->move(desktop.width() - 320, desktop.height() - 120);
-    }
-    // The popup has told the user why it cannot read the file; the video stays here.
-    if (!popup->upload(path)) {
-        delete popup;
-        return;
-    }
     uploading = true;
     ui->bt_save->setEnabled(false);
     ui->bt_upload->setEnabled(false);
@@ -993,57 +895,28 @@ void VideoRecord::on_bt_upload_clicked()
 
 void VideoRecord::startAnnotationsBake(PendingExport action)
 {
-    if (workerThread || frames.isEmpty())
+    if (worker.isRunning() || frames.isEmpty())
         return;
     stopPlayback();
     annotating->commitText();
     pendingExport = action;
     holdControlsForExport();
     bakedRevision = annotating->revision();
-    const AnnotationBake bake(frames.snapshot(), frameTimes, annotating->annotationList());
-    const int delay = gifDelay(fps());
-    const bool mp4 = format == QLatin1String("mp4");
-    const auto cancelled = std::make_shared<std::atomic_bool>(false);
-    workerCancelled = cancelled;
-    startWorker([bake, delay, mp4, cancelled](const QPointer<VideoRecord> &guard) {
-        const FrameStore::Snapshot baked = bake.run(
-            [guard](qsizetype done, qsizetype count) {
-                postProgress(guard, int(25 * done / std::max<qsizetype>(1, count)));
-            },
-            [guard, cancelled] { return cancelled->load() || guard.isNull(); });
-        if (cancelled->load() || guard.isNull())
-            return;
-        if (mp4) {
-            QMetaObject::invokeMethod(
-                guard.data(),
-                [guard, baked] {
-                    if (guard)
-                        guard->exportEditedMp4(baked);
-                },
-                Qt::QueuedConnection);
-            return;
-        }
-        const QByteArray gif = encodeStoredGif(
-            baked, delay, [guard](int percent) { postProgress(guard, 25 + percent * 75 / 100); });
-        if (guard)
-            QMetaObject::invokeMethod(guard.data(), "finishAnnotationsBaked", Qt::QueuedConnection,
-                                      Q_ARG(QByteArray, gif));
-    });
+    exporter->bake(AnnotationBake(frames.snapshot(), frameTimes, annotating->annotationList()),
+                   fps(), format == QLatin1String("mp4"));
 }
 
 void VideoRecord::finishAnnotationsBaked(QByteArray gifData)
 {
     if (gifData.isEmpty()) {
-        pendingExport = PendingExport::None;
-        releaseControlsAfterExport();
+        dropPendingExport();
         return;
     }
-    const QString path = temporaryPath("/videostream_edited%1.gif");
-    if (!writeWholeFile(path, gifData)) {
+    const QString path = VideoTempFile::newPath("/videostream_edited%1.gif");
+    if (!VideoTempFile::writeWhole(path, gifData)) {
         // Saving or uploading the previous file would pass off a video without the annotations
         // as the edited one.
-        pendingExport = PendingExport::None;
-        releaseControlsAfterExport();
+        dropPendingExport();
         showNotice(tr("Could not save file"));
         return;
     }
@@ -1055,20 +928,8 @@ void VideoRecord::finishAnnotationsBaked(QByteArray gifData)
 
 QString VideoRecord::askSavePath(const QString &proposedPath, const QString &extension) const
 {
-    if (environment.askSavePath)
-        return environment.askSavePath(proposedPath, extension);
-    QFileDialog dialog(nullptr, tr("Save As"), proposedPath);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(extension == QLatin1String("mp4") ? tr("MP4 Files (*.mp4)")
-                                                           : tr("GIF Files (*.gif)"));
-    dialog.setDefaultSuffix(extension);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.raise();
-    dialog.activateWindow();
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return environment.askSavePath ? environment.askSavePath(proposedPath, extension)
+                                   : VideoHandOff::askSavePath(proposedPath, extension);
 }
 
 void VideoRecord::openSaveDialog()
@@ -1076,17 +937,12 @@ void VideoRecord::openSaveDialog()
     if (tmpFilePath.isEmpty() || !QFile::exists(tmpFilePath))
         return;
     const QString extension = format;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) +
-                           QStringLiteral("/Quorvel/");
-    QDir().mkpath(folder);
-    QString path = askSavePath(proposedSavePath(folder, extension), extension);
-    if (!path.isEmpty()) {
-        if (!path.endsWith(QLatin1Char('.') + extension, Qt::CaseInsensitive))
-            path += QLatin1Char('.') + extension;
-        // A copy never replaces a file that is there.
-        showNotice(QFile::copy(tmpFilePath, path) ? tr("File saved successfully")
-                                                  : tr("Could not save file"));
-    }
+    const QString path = askSavePath(
+        VideoHandOff::proposedSavePath(VideoHandOff::saveFolder(), extension), extension);
+    if (!path.isEmpty())
+        showNotice(VideoHandOff::saveCopy(tmpFilePath, path, extension)
+                       ? tr("File saved successfully")
+                       : tr("Could not save file"));
     emit emitAnalitycs(QStringLiteral("ec=VideoButtons&ea=SaveUpload&el=Save"));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "backgroundworker.h"
 #include "capturecursor.h"
-#include "exportframefeed.h"
 #include "framedecoration.h"
 #include "framestore.h"
 #include "mousehook.h"
@@ -10,27 +10,24 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QPixmap>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 
 class AnnotationEditor;
 class EditorPlayback;
 class FramePreview;
-class MuxerProcess;
 struct MuxResult;
 class QLabel;
 class QMovie;
 class QProgressBar;
 class QScreen;
-class QThread;
 class RecorderSettingsPopup;
 class StoryboardTimeline;
 class VideoEditor;
+class VideoExport;
 
 namespace Ui {
 class VideoRecord;
@@ -40,7 +37,8 @@ class VideoRecord;
 // desktop. It records that area into a frame store as GIF or MP4, with the cursor and click
 // highlights drawn in, and then becomes the video editor: the result is played back, annotated for
 // parts of its time, and saved or uploaded with the annotations baked in. The editing itself is
-// done by the small classes it owns (annotation editor, playback, frame preview).
+// done by the small classes it owns (annotation editor, playback, frame preview), the export by
+// VideoExport, and VideoHandOff saves or uploads the file.
 class VideoRecord : public QWidget
 {
     Q_OBJECT
@@ -86,13 +84,13 @@ public:
     const FrameStore &recordedFrames() const { return frames; }
     const QList<qint64> &recordedFrameTimes() const { return frameTimes; }
     qint64 recordingDurationMs() const { return durationMs; }
-    bool isWorkerRunning() const { return workerThread != nullptr; }
+    bool isWorkerRunning() const { return worker.isRunning(); }
     Mp4Recorder *mediaRecorder() const { return mp4Recorder; }
     RecorderSettingsPopup *settingsPopupWindow() const { return settingsPopup; }
     QLabel *captureLabelWindow() const { return captureLabel; }
     QList<QWidget *> borderWindows() const;
-    bool isExportingMp4() const { return exportingMp4; }
-    bool isMuxing() const { return muxerRun != nullptr; }
+    bool isExportingMp4() const;
+    bool isMuxing() const;
     PendingExport pendingExportAction() const { return pendingExport; }
     QProgressBar *progressBarWidget() const { return progressBar; }
     VideoEditor *editorWindow() const { return editor; }
@@ -180,18 +178,17 @@ private:
     void mp4StateChanged(Mp4Recorder::RecorderState state);
     void failGif(const char *reason);
     void enterEditing();
-    void pumpExportFrames();
-    void finishEditedMp4();
+    void createExport();
     QString muxerProgram() const;
     void holdControlsForExport();
     void releaseControlsAfterExport();
+    // The export ended without a new file: the pending action is dropped.
+    void dropPendingExport();
     void takeExportResult(const MuxResult &result);
     void runPendingExport();
-    static void postProgress(const QPointer<VideoRecord> &guard, int percent);
     void handOffUpload();
     void openSaveDialog();
     QString askSavePath(const QString &proposedPath, const QString &extension) const;
-    void startWorker(std::function<void(const QPointer<VideoRecord> &guard)> work);
     void showEditor();
     void toolToggled(int kind, bool checked);
     void rebuildBands();
@@ -225,9 +222,8 @@ private:
     bool settingsLoaded = false;
     // The window is closing: a stopped recording is not turned into a result.
     bool closing = false;
-    QThread *workerThread = nullptr;
-    // Set when the recorder goes: a running bake stops at the next frame.
-    std::shared_ptr<std::atomic_bool> workerCancelled;
+    // Encodes the recording and bakes the exports; declared after the frames, which it reads.
+    BackgroundWorker worker;
     // The file has been handed to the uploader, which removes it when done.
     bool uploading = false;
     // The recorded area's size: the edited video keeps it however the editor shows the frames.
@@ -236,12 +232,8 @@ private:
     Mp4Recorder *mp4Recorder = nullptr;
     bool mp4Finalized = false;
     bool hasAudio = false;
-    bool exportingMp4 = false;
-    ExportFrameFeed exportFeed;
-    // The edited video until it becomes the result: removed when the recorder goes first.
-    QString editedMp4Path;
+    VideoExport *exporter = nullptr;
     PendingExport pendingExport = PendingExport::None;
-    MuxerProcess *muxerRun = nullptr;
 
     QWidget *leftBorder = nullptr;
     QWidget *rightBorder = nullptr;

@@ -44,6 +44,14 @@ void click(VideoRecord &recorder, QPoint at)
     QTest::mouseClick(recorder.captureLabelWindow(), Qt::LeftButton, {}, onView(recorder, at));
 }
 
+// As the window system delivers it: to whatever widget lies under the pointer.
+void doubleClickOnScreen(VideoRecord &recorder, QPoint at)
+{
+    QWidget *window = recorder.editorWindow();
+    const QPoint point = recorder.captureLabelWindow()->mapTo(window, onView(recorder, at));
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, point);
+}
+
 QPushButton *button(const VideoRecord &recorder, const char *name)
 {
     return recorder.editorWindow()->findChild<QPushButton *>(name);
@@ -72,6 +80,8 @@ private slots:
     void shortDragsDrawNothing();
     void selectingTakesItsColour();
     void textIsCommittedOrDropped();
+    void doubleClickOpensAText_data();
+    void doubleClickOpensAText();
     void textSizeStopsAtItsLimits();
     void mouseHitsWhatIsShownWhenShrunk();
 
@@ -268,6 +278,41 @@ void TestVideoEditor::textIsCommittedOrDropped()
     QTest::keyClick(typing, Qt::Key_Escape);
     QVERIFY(!editor->isTextEditing());
     QVERIFY(editor->annotationList().isEmpty());
+    recorder->close();
+}
+
+void TestVideoEditor::doubleClickOpensAText_data()
+{
+    QTest::addColumn<QString>("tool");
+    QTest::newRow("no tool") << QString();
+    QTest::newRow("text tool") << "text";
+    QTest::newRow("arrow tool") << "arrow";
+}
+
+void TestVideoEditor::doubleClickOpensAText()
+{
+    QFETCH(QString, tool);
+    QPointer<VideoRecord> recorder = editingRecorder({0, 40, 80});
+    QVERIFY(recorder);
+    QVERIFY(QTest::qWaitForWindowExposed(recorder->editorWindow()));
+    AnnotationEditor *editor = recorder->annotationEditor();
+    QPlainTextEdit *typing = editor->textOverlay()->editor();
+    QPushButton *textTool = button(*recorder, "bt_tool_text_video");
+    textTool->click();
+    click(*recorder, {40, 40});
+    QTest::keyClicks(typing, "Hello");
+    textTool->click();
+    QCOMPARE(editor->annotationList().size(), 1);
+    if (!tool.isEmpty())
+        button(*recorder, qPrintable("bt_tool_" + tool + "_video"))->click();
+
+    doubleClickOnScreen(*recorder, editor->annotationList().first().box().center());
+    QVERIFY(editor->isTextEditing());
+    QCOMPARE(typing->toPlainText(), QString("Hello"));
+    QTest::keyClicks(typing, " again");
+    QTest::keyClick(typing, Qt::Key_Escape);
+    QCOMPARE(editor->annotationList().size(), 1);
+    QCOMPARE(editor->annotationList().first().text, QString("Hello again"));
     recorder->close();
 }
 

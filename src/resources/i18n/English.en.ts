@@ -767,6 +767,21 @@ Response: </translation>
     </message>
 </context>
 <context>
+    <name>VideoHandOff</name>
+    <message>
+        <source>Save As</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>MP4 Files (*.mp4)</source>
+        <translation>MP4 Files (*.mp4)</translation>
+    </message>
+    <message>
+        <source>GIF Files (*.gif)</source>
+        <translation>GIF Files (*.gif)</translation>
+    </message>
+</context>
+<context>
     <name>VideoRecord</name>
     <message>
         <source>Video Recorder</source>
@@ -845,18 +860,6 @@ Response: </translation>
     <message>
         <source>Saving...</source>
         <translation>Saving...</translation>
-    </message>
-    <message>
-        <source>Save As</source>
-        <translation>Save As</translation>
-    </message>
-    <message>
-        <source>MP4 Files (*.mp4)</source>
-        <translation>MP4 Files (*.mp4)</translation>
-    </message>
-    <message>
-        <source>GIF Files (*.gif)</source>
-        <translation>GIF Files (*.gif)</translation>
     </message>
     <message>
         <source>File saved successfully</source>

@@ -767,6 +767,21 @@ Antwort: </translation>
     </message>
 </context>
 <context>
+    <name>VideoHandOff</name>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>MP4 Files (*.mp4)</source>
+        <translation>MP4-Dateien (*.mp4)</translation>
+    </message>
+    <message>
+        <source>GIF Files (*.gif)</source>
+        <translation>GIF-Dateien (*.gif)</translation>
+    </message>
+</context>
+<context>
     <name>VideoRecord</name>
     <message>
         <source>Video Recorder</source>
@@ -845,18 +860,6 @@ Antwort: </translation>
     <message>
         <source>Saving...</source>
         <translation>Speichern...</translation>
-    </message>
-    <message>
-        <source>Save As</source>
-        <translation>Speichern unter</translation>
-    </message>
-    <message>
-        <source>MP4 Files (*.mp4)</source>
-        <translation>MP4-Dateien (*.mp4)</translation>
-    </message>
-    <message>
-        <source>GIF Files (*.gif)</source>
-        <translation>GIF-Dateien (*.gif)</translation>
     </message>
     <message>
         <source>File saved successfully</source>

@@ -767,6 +767,21 @@ Response: </source>
     </message>
 </context>
 <context>
+    <name>VideoHandOff</name>
+    <message>
+        <source>Save As</source>
+        <translation>Зберегти як</translation>
+    </message>
+    <message>
+        <source>MP4 Files (*.mp4)</source>
+        <translation>Файли MP4 (*.mp4)</translation>
+    </message>
+    <message>
+        <source>GIF Files (*.gif)</source>
+        <translation>Файли GIF (*.gif)</translation>
+    </message>
+</context>
+<context>
     <name>VideoRecord</name>
     <message>
         <source>Video Recorder</source>
@@ -845,18 +860,6 @@ Response: </source>
     <message>
         <source>Saving...</source>
         <translation>Збереження...</translation>
-    </message>
-    <message>
-        <source>Save As</source>
-        <translation>Зберегти як</translation>
-    </message>
-    <message>
-        <source>MP4 Files (*.mp4)</source>
-        <translation>Файли MP4 (*.mp4)</translation>
-    </message>
-    <message>
-        <source>GIF Files (*.gif)</source>
-        <translation>Файли GIF (*.gif)</translation>
     </message>
     <message>
         <source>File saved successfully</source>
