@@ -255,6 +255,21 @@ private slots:
         }
     }
 
+    void scanFindsWhatDecodingEveryCandidateFinds_data() { addBusyPictures(); }
+
+    // The scan may pass over a candidate only where decoding it would find nothing.
+    void scanFindsWhatDecodingEveryCandidateFinds()
+    {
+        QFETCH(QImage, picture);
+        QImage inverted = picture;
+        inverted.invertPixels();
+        QString expected;
+        for (const QImage &candidate : {picture, picture.scaled(picture.size() * 2), inverted})
+            if (expected.isEmpty())
+                expected = QrDecoder::decodeImage(candidate);
+        QCOMPARE(QrDecoder::scanImage(picture), expected);
+    }
+
     void precheckCountsNoFewerFinderPatternsThanQuirc_data()
     {
 #ifndef QUORVEL_QUIRC_PRECHECK
