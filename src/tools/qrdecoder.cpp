@@ -1,11 +1,14 @@
 #include "qrdecoder.h"
 
+#include "quircprecheck.h"
+
 #include <QStringList>
 
 #include <cstring>
 #include <functional>
 #include <future>
 #include <memory>
+#include <optional>
 
 extern "C" {
 #include <quirc.h>
@@ -49,10 +52,10 @@ QImage greyOf(const QImage &image)
     return grey;
 }
 
-// Fills quirc's buffer row by row: `write(y, row)` puts the w bytes of row y there.
-using RowWriter = std::function<void(int y, uint8_t *row, int width)>;
+// Fills quirc's packed buffer of the given width and height.
+using BufferWriter = std::function<void(uint8_t *buffer, int width, int height)>;
 
-QString decodeRows(const QSize &size, const RowWriter &write)
+QString decodeBuffer(const QSize &size, const BufferWriter &write)
 {
     std::unique_ptr<quirc, QuircDeleter> decoder(quirc_new());
     if (!decoder || quirc_resize(decoder.get(), size.width(), size.height()) < 0)
@@ -61,8 +64,7 @@ QString decodeRows(const QSize &size, const RowWriter &write)
     int width = 0;
     int height = 0;
     uint8_t *buffer = quirc_begin(decoder.get(), &width, &height);
-    for (int y = 0; y < height; ++y)
-        write(y, buffer + size_t(y) * size_t(width), width);
+    write(buffer, width, height);
     quirc_end(decoder.get());
 
     QStringList texts;
@@ -85,21 +87,36 @@ QString decodeRows(const QSize &size, const RowWriter &write)
 // The grey picture enlarged to twice its size by nearest neighbour: every pixel four times.
 QString decodeDoubled(const QImage &grey)
 {
-    return decodeRows(grey.size() * 2, [&grey](int y, uint8_t *row, int width) {
-        const uchar *from = grey.constScanLine(y / 2);
-        for (int x = 0; x + 1 < width; x += 2)
-            row[x] = row[x + 1] = from[x / 2];
+    return decodeBuffer(grey.size() * 2, [&grey](uint8_t *buffer, int width, int height) {
+        for (int y = 0; y + 1 < height; y += 2) {
+            const uchar *from = grey.constScanLine(y / 2);
+            uint8_t *row = buffer + size_t(y) * size_t(width);
+            for (int x = 0; x + 1 < width; x += 2)
+                row[x] = row[x + 1] = from[x / 2];
+            std::memcpy(row + width, row, size_t(width));
+        }
     });
 }
 
 QString decodeInverted(const QImage &grey)
 {
-    return decodeRows(grey.size(), [&grey](int y, uint8_t *row, int width) {
-        const uchar *from = grey.constScanLine(y);
-        for (int x = 0; x < width; ++x)
-            row[x] = uint8_t(255 - from[x]);
+    return decodeBuffer(grey.size(), [&grey](uint8_t *buffer, int width, int height) {
+        for (int y = 0; y < height; ++y) {
+            const uchar *from = grey.constScanLine(y);
+            uint8_t *row = buffer + size_t(y) * size_t(width);
+            for (int x = 0; x < width; ++x)
+                row[x] = uint8_t(255 - from[x]);
+        }
     });
 }
+
+#ifdef QUORVEL_QUIRC_PRECHECK
+// The precheck follows the quirc sources built here, and their region limit.
+constexpr int PrecheckRegionLimit = QUIRC_MAX_REGIONS;
+#else
+// Another quirc, which may find codes other ways: every candidate is decoded.
+constexpr int PrecheckRegionLimit = 0;
+#endif
 
 } // namespace
 
@@ -110,8 +127,9 @@ QString decodeImage(const QImage &grey)
     if (grey.isNull() || grey.format() != QImage::Format_Grayscale8)
         return {};
     // quirc's rows are packed; the picture's rows may be padded.
-    return decodeRows(grey.size(), [&grey](int y, uint8_t *row, int width) {
-        std::memcpy(row, grey.constScanLine(y), size_t(width));
+    return decodeBuffer(grey.size(), [&grey](uint8_t *buffer, int width, int height) {
+        for (int y = 0; y < height; ++y)
+            std::memcpy(buffer + size_t(y) * size_t(width), grey.constScanLine(y), size_t(width));
     });
 }
 
@@ -120,13 +138,26 @@ QString scanImage(const QImage &image)
     if (image.isNull())
         return {};
     const QImage grey = greyOf(image);
-    if (QString text = decodeImage(grey); !text.isEmpty())
-        return text;
+    // Most regions hold no code at all; the precheck rules out, far faster than quirc, the
+    // candidates in which quirc could not find one, so that they are not decoded in vain.
+    std::optional<QuircPrecheck> precheck;
+    if (PrecheckRegionLimit > 0)
+        precheck.emplace(grey, PrecheckRegionLimit);
+    const auto mayHoldCode = [&precheck](QuircPrecheck::Candidate candidate) {
+        return !precheck || precheck->mayHoldCode(candidate);
+    };
+
+    if (mayHoldCode(QuircPrecheck::Candidate::AsItIs))
+        if (QString text = decodeImage(grey); !text.isEmpty())
+            return text;
     // The enlarged picture costs four times the others: it is decoded on a second core while this
-    // one tries the inverted picture. Its text still comes first.
-    auto enlarged = std::async(std::launch::async, [grey] { return decodeDoubled(grey); });
-    const QString invertedText = decodeInverted(grey);
-    const QString enlargedText = enlarged.get();
+    // one looks at the inverted picture. Its text still comes first.
+    std::future<QString> enlarged;
+    if (mayHoldCode(QuircPrecheck::Candidate::Doubled))
+        enlarged = std::async(std::launch::async, [grey] { return decodeDoubled(grey); });
+    const QString invertedText =
+        mayHoldCode(QuircPrecheck::Candidate::Inverted) ? decodeInverted(grey) : QString();
+    const QString enlargedText = enlarged.valid() ? enlarged.get() : QString();
     return enlargedText.isEmpty() ? invertedText : enlargedText;
 }
 

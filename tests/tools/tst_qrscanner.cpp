@@ -1,6 +1,7 @@
 #include "../support/qrcodes.h"
 #include "qrdecoder.h"
 #include "qrscanner.h"
+#include "quircprecheck.h"
 #include "selectregion.h"
 
 #include <QApplication>
@@ -11,6 +12,15 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+
+#include <cstring>
+#include <random>
+
+#ifdef QUORVEL_QUIRC_PRECHECK
+extern "C" {
+#include <quirc_internal.h>
+}
+#endif
 
 namespace {
 
@@ -31,6 +41,131 @@ QImage codeBelowText(const QImage &code)
             4, y, QStringLiteral("mmm nnn www ### |||| IIII llll MMMM WWWW mwmw ").repeated(4));
     painter.drawImage(600, 1000 - code.height() - 20, code);
     return page;
+}
+
+// Pictures that keep quirc's finder search busy: frames around a stone in both polarities, some
+// shaped like finder patterns and many nearly so, real codes among them (some with one-pixel
+// modules, inverted or mirrored), speckles, and combs whose teeth join into regions too deep for
+// quirc's flood fill to label in one go. Drawn from a fixed seed, so every run sees the same
+// pictures; 8-bit grey, so that the scan takes them as they are.
+QList<QImage> busyPictures()
+{
+    const QList<QImage> codes{
+        QrCodes::encode(QStringLiteral("busy"), 1), QrCodes::encode(QStringLiteral("busy"), 2),
+        QrCodes::encode(QStringLiteral("https://example.org/busy?page=2"), 3)};
+    std::mt19937 random(2024);
+    const auto pick = [&random](int low, int high) {
+        return low + int(random() % unsigned(high - low + 1));
+    };
+    const auto grey = [&pick](int low, int high) {
+        const int value = pick(low, high);
+        return QColor(value, value, value);
+    };
+    QList<QImage> pictures;
+    for (int index = 0; index < 120; ++index) {
+        const bool comb = index % 4 == 3;
+        const QSize size(pick(60, 360), comb && index % 8 == 7 ? pick(2100, 4400) : pick(60, 360));
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(grey(0, 255));
+        QPainter painter(&picture);
+        for (int count = pick(0, 20); count > 0; --count)
+            painter.fillRect(pick(-20, size.width()), pick(-20, size.height()), pick(1, 60),
+                             pick(1, 60), grey(0, 255));
+        // Frames with a stone whose widths across and heights down are drawn apart, so that rows
+        // and sizes fall on both sides of the tolerances of quirc's tests.
+        for (int count = pick(0, 30); count > 0; --count) {
+            QColor dark = grey(0, 100);
+            QColor light = grey(150, 255);
+            if (pick(0, 1))
+                std::swap(dark, light);
+            const QSize ring(pick(1, 6), pick(1, 16));
+            const QSize gap(pick(1, 6), pick(1, 6));
+            const QSize stone(pick(1, 14), pick(1, 20));
+            const QRect outer(QPoint(pick(-10, size.width()), pick(-10, size.height())),
+                              (ring + gap) * 2 + stone);
+            const QRect inner = outer.marginsRemoved(
+                QMargins(ring.width(), ring.height(), ring.width(), ring.height()));
+            painter.fillRect(outer, dark);
+            painter.fillRect(inner, light);
+            painter.fillRect(inner.marginsRemoved(
+                                 QMargins(gap.width(), gap.height(), gap.width(), gap.height())),
+                             dark);
+        }
+        if (index % 2 == 0) {
+            QImage code = codes[pick(0, int(codes.size()) - 1)];
+            if (pick(0, 3) == 0)
+                code.invertPixels();
+            if (pick(0, 3) == 0)
+                code = code.mirrored(true, false);
+            painter.drawImage(pick(-5, std::max(0, size.width() - code.width())),
+                              pick(-5, std::max(0, size.height() - code.height())), code);
+        }
+        if (comb) {
+            const QColor dark = grey(0, 60);
+            painter.fillRect(0, 0, size.width(), 1, dark);
+            for (int x = 0, step = pick(12, 40); x < size.width(); x += step)
+                painter.fillRect(x, 0, 1, size.height() - pick(0, 3), dark);
+            for (int count = 0; count < 40; ++count)
+                painter.fillRect(pick(0, size.width()), pick(0, size.height()), pick(1, 8), 1,
+                                 Qt::white);
+        }
+        if (index % 5 == 1)
+            for (int count = size.width() * size.height() / pick(48, 400); count > 0; --count)
+                picture.setPixel(pick(0, size.width() - 1), pick(0, size.height() - 1),
+                                 grey(0, 255).rgb());
+        painter.end();
+        pictures << picture.convertToFormat(QImage::Format_Grayscale8);
+    }
+    return pictures;
+}
+
+#ifdef QUORVEL_QUIRC_PRECHECK
+int finderPatternsQuircRecords(const QImage &grey)
+{
+    quirc *decoder = quirc_new();
+    if (!decoder)
+        return -1;
+    if (quirc_resize(decoder, grey.width(), grey.height()) < 0) {
+        quirc_destroy(decoder);
+        return -1;
+    }
+    uint8_t *buffer = quirc_begin(decoder, nullptr, nullptr);
+    for (int y = 0; y < grey.height(); ++y)
+        std::memcpy(buffer + size_t(y) * size_t(grey.width()), grey.constScanLine(y),
+                    size_t(grey.width()));
+    quirc_end(decoder);
+    const int found = decoder->num_capstones;
+    quirc_destroy(decoder);
+    return found;
+}
+#endif
+
+// A plain desktop: a wallpaper in a gradient, a task bar, and a window with a title bar and lines
+// of text.
+QImage plainDesktop()
+{
+    QImage desktop(900, 600, QImage::Format_RGB32);
+    QPainter painter(&desktop);
+    QLinearGradient wallpaper(0, 0, 900, 600);
+    wallpaper.setColorAt(0, QColor(20, 60, 110));
+    wallpaper.setColorAt(1, QColor(90, 30, 80));
+    painter.fillRect(desktop.rect(), wallpaper);
+    painter.fillRect(0, 570, 900, 30, QColor(30, 30, 36));
+    painter.fillRect(60, 50, 560, 24, QColor(60, 64, 70));
+    painter.fillRect(60, 74, 560, 400, QColor(250, 250, 250));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(12);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(70, 67, QStringLiteral("notes.txt"));
+    painter.setPen(QColor(30, 30, 30));
+    for (int line = 0; line < 22; ++line)
+        painter.drawText(70, 96 + line * 17,
+                         QStringLiteral("%1  int value = compute(%2, \"text\"); // status %3")
+                             .arg(line + 1)
+                             .arg(line * 7)
+                             .arg(line % 5));
+    return desktop;
 }
 
 QStringList sorted(QStringList texts)
@@ -118,6 +253,57 @@ private slots:
                 QrDecoder::decodeImage(picture.convertToFormat(QImage::Format_Grayscale8));
             QCOMPARE(!plain.isEmpty(), readAsItIs);
         }
+    }
+
+    void scanFindsWhatDecodingEveryCandidateFinds_data() { addBusyPictures(); }
+
+    // The scan may pass over a candidate only where decoding it would find nothing.
+    void scanFindsWhatDecodingEveryCandidateFinds()
+    {
+        QFETCH(QImage, picture);
+        QImage inverted = picture;
+        inverted.invertPixels();
+        QString expected;
+        for (const QImage &candidate : {picture, picture.scaled(picture.size() * 2), inverted})
+            if (expected.isEmpty())
+                expected = QrDecoder::decodeImage(candidate);
+        QCOMPARE(QrDecoder::scanImage(picture), expected);
+    }
+
+    void precheckCountsNoFewerFinderPatternsThanQuirc_data()
+    {
+#ifndef QUORVEL_QUIRC_PRECHECK
+        QSKIP("quirc is not the copy the precheck follows, and the scan does not use it");
+#endif
+        addBusyPictures();
+    }
+
+    // Texts alone cannot show this: a picture with finder patterns but no code gives none either
+    // way. Counting fewer than quirc would let a scan pass over a code somewhere.
+    void precheckCountsNoFewerFinderPatternsThanQuirc()
+    {
+#ifdef QUORVEL_QUIRC_PRECHECK
+        QFETCH(QImage, picture);
+        QImage inverted = picture;
+        inverted.invertPixels();
+        QuircPrecheck precheck(picture, QUIRC_MAX_REGIONS);
+        QCOMPARE_GE(precheck.finderPatternBound(QuircPrecheck::Candidate::AsItIs),
+                    finderPatternsQuircRecords(picture));
+        QCOMPARE_GE(precheck.finderPatternBound(QuircPrecheck::Candidate::Doubled),
+                    finderPatternsQuircRecords(picture.scaled(picture.size() * 2)));
+        QCOMPARE_GE(precheck.finderPatternBound(QuircPrecheck::Candidate::Inverted),
+                    finderPatternsQuircRecords(inverted));
+#endif
+    }
+
+    void precheckRulesOutAPlainDesktop()
+    {
+        const QImage grey = plainDesktop().convertToFormat(QImage::Format_Grayscale8);
+        // Far more region labels than the picture needs.
+        QuircPrecheck precheck(grey, 65534);
+        QVERIFY(!precheck.mayHoldCode(QuircPrecheck::Candidate::AsItIs));
+        QVERIFY(!precheck.mayHoldCode(QuircPrecheck::Candidate::Doubled));
+        QVERIFY(!precheck.mayHoldCode(QuircPrecheck::Candidate::Inverted));
     }
 
     void decoderTakesOnlyGreyPictures()
@@ -221,6 +407,14 @@ private slots:
     }
 
 private:
+    static void addBusyPictures()
+    {
+        QTest::addColumn<QImage>("picture");
+        const QList<QImage> pictures = busyPictures();
+        for (int index = 0; index < pictures.size(); ++index)
+            QTest::addRow("busy picture %d", index) << pictures[index];
+    }
+
     static void scanSelection(QrScanner &scanner, const QPoint &p1, const QPoint &p2)
     {
         scanner.hide();
