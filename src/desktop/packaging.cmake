@@ -13,12 +13,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Quorvel <packages@${QUORVEL_SITE_HOST}>")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 # The libraries it links are found by dpkg-shlibdeps; the rest is loaded at run time and no
-# linker sees it: the Qt SVG plugins draw the icons.
+# linker sees it: the Qt SVG plugins draw the icons, and Qt's media player, which plays a
+# recording's sound in the video editor, fails hard without GStreamer's player and audio sinks.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
-# ffmpeg puts the recording's sound into an edited video, the GStreamer plugins play it back,
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good")
+# ffmpeg puts the recording's sound into an edited video, GStreamer's libav plugin decodes its AAC,
 # xdg-utils opens the browser for the login, and the image format plugins read further formats.
 string(CONCAT CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "ffmpeg, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-libav, xdg-utils,"
-    " qt6-image-formats-plugins")
+    "ffmpeg, gstreamer1.0-libav, xdg-utils, qt6-image-formats-plugins")
 include(CPack)

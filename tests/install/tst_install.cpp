@@ -206,8 +206,9 @@ private slots:
         QStringList packages;
         for (const QString &dependency : depends.split(QLatin1Char(','), Qt::SkipEmptyParts))
             packages << dependency.trimmed().section(QLatin1Char(' '), 0, 0);
-        for (const char *needed : {"libqt6widgets6", "libqt6network6", "libqt6multimedia6",
-                                   "libqt6svg6", "libavformat59", "libxcb1"})
+        for (const char *needed :
+             {"libqt6widgets6", "libqt6network6", "libqt6multimedia6", "libqt6svg6",
+              "libavformat59", "libxcb1", "gstreamer1.0-plugins-base", "gstreamer1.0-plugins-good"})
             QVERIFY2(packages.contains(QLatin1String(needed)), qPrintable(depends));
         for (const QString &package : std::as_const(packages)) {
             const Ran known = run(QStringLiteral("dpkg-query"),
