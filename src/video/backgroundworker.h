@@ -23,7 +23,9 @@ public:
     public:
         // Shown as the progressed() signal.
         void progress(int percent) const;
-        // Runs `result` on the GUI thread; dropped when the worker is gone by then.
+        // Runs `result` on the GUI thread once the work has ended, so that whatever it starts may
+        // start further work at once; dropped when the worker is gone by then. The last one given
+        // counts.
         void deliver(std::function<void()> result) const;
         // The worker is going: the work should end early.
         bool stopRequested() const { return stopping->load(); }
@@ -32,6 +34,8 @@ public:
         friend class BackgroundWorker;
         QPointer<BackgroundWorker> worker;
         std::shared_ptr<std::atomic_bool> stopping;
+        // Written by the work's thread, read on the GUI thread after that thread has finished.
+        std::shared_ptr<std::function<void()>> result;
     };
 
     explicit BackgroundWorker(QObject *parent = nullptr);
