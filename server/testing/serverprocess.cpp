@@ -31,6 +31,8 @@ bool ServerProcess::start(QString *error)
         if (!database.isEmpty())
             ini.setValue(QStringLiteral("storage/database"), database);
         ini.setValue(QStringLiteral("accounts/password_iterations"), 10000);
+        // Any key will do for a server that is asked for no OCR; set() gives the build's.
+        ini.setValue(QStringLiteral("ocr/key"), QStringLiteral("not-the-key-of-any-build"));
         for (auto it = settings.cbegin(); it != settings.cend(); ++it)
             ini.setValue(it.key(), it.value());
     }
