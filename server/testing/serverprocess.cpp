@@ -12,6 +12,9 @@ ServerProcess::ServerProcess(const QString &storageFolder, const QString &databa
       storage(storageFolder), database(databaseUrl)
 {
     process.setProcessChannelMode(QProcess::MergedChannels);
+    // Read as it comes, so that a talkative server never blocks on a full pipe.
+    QObject::connect(&process, &QProcess::readyReadStandardOutput, &process,
+                     [this] { log += QString::fromLocal8Bit(process.readAll()); });
 }
 
 ServerProcess::~ServerProcess()
@@ -54,14 +57,12 @@ bool ServerProcess::start(QString *error)
     clock.start();
     while (clock.elapsed() < 30000 && process.state() == QProcess::Running) {
         process.waitForReadyRead(200);
-        log += QString::fromLocal8Bit(process.readAll());
         const QRegularExpressionMatch match = serving.match(log);
         if (match.hasMatch()) {
             port = quint16(match.captured(1).toUInt());
             return true;
         }
     }
-    log += QString::fromLocal8Bit(process.readAll());
     *error = QStringLiteral("the server did not start: %1").arg(log.trimmed());
     kill();
     return false;
