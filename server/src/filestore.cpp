@@ -2,7 +2,6 @@
 
 #include "credentials.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -12,9 +11,11 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
-namespace {
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
-constexpr qint64 StaleIncomingSeconds = 24 * 3600;
+namespace {
 
 const QByteArray &pictureType(const QByteArray &format)
 {
@@ -39,13 +40,17 @@ bool FileStore::prepare(QString *error)
             return false;
         }
     }
-    // Other server processes may share the folder: only bodies nobody can still be receiving go.
-    const QDateTime staleBefore = QDateTime::currentDateTime().addSecs(-StaleIncomingSeconds);
+    // Other server processes may share the folder: a body one of them is still receiving is
+    // locked, and the lock of a process that died went with it.
     QDirIterator incoming(root + QStringLiteral("/incoming"), QDir::Files);
     while (incoming.hasNext()) {
-        const QFileInfo info(incoming.next());
-        if (info.lastModified() < staleBefore)
-            QFile::remove(info.filePath());
+        const QByteArray path = QFile::encodeName(incoming.next());
+        const int descriptor = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+        if (descriptor < 0)
+            continue;
+        if (flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.constData());
+        ::close(descriptor);
     }
     return true;
 }
@@ -54,6 +59,11 @@ QString FileStore::newIncomingPath() const
 {
     return root + QStringLiteral("/incoming/") + Credentials::newPublicId() +
            QStringLiteral(".part");
+}
+
+void FileStore::claimIncoming(int descriptor)
+{
+    flock(descriptor, LOCK_EX | LOCK_NB);
 }
 
 bool FileStore::isPublicId(const QString &id)

@@ -20,6 +20,9 @@ public:
 
     // A fresh file name in the incoming area, for one request body.
     QString newIncomingPath() const;
+    // Marks the open incoming file behind `descriptor` as being received until it is closed, so
+    // that no server sharing the folder clears it at its start.
+    static void claimIncoming(int descriptor);
     static bool isPublicId(const QString &id);
     QString filePath(const QString &publicId) const;
     QString thumbnailPath(const QString &publicId) const;

@@ -187,6 +187,9 @@ private:
                                     ec);
         if (ec)
             return onBodyError(ec);
+        // Held open, and so claimed, until discardIncoming, after the endpoint has read it. Where
+        // the file system has no locks, no start clears anything either.
+        FileStore::claimIncoming(fileBody->get().body().file().native_handle());
         readBodyPart();
     }
 
@@ -200,7 +203,6 @@ private:
                                       return self->onBodyError(ec);
                                   if (!self->fileBody->is_done())
                                       return self->readBodyPart();
-                                  self->fileBody->get().body().close();
                                   self->request.bodyFile = self->incoming;
                                   self->dispatch();
                               });

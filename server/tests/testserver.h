@@ -1,11 +1,12 @@
 #pragma once
 
 // A whole server in the test process on 127.0.0.1 at a free port, with its own storage folder
-// and SQLite database, and a blocking HTTP helper to talk to it.
+// and database, and a blocking HTTP helper to talk to it.
 
 #include "credentials.h"
 #include "filestore.h"
 #include "httpserver.h"
+#include "postgrescluster.h"
 #include "recognizer.h"
 #include "serverconfig.h"
 #include "service.h"
@@ -15,15 +16,67 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 
 #include <memory>
+
+// The store of every TestServer in this run: an SQLite file each, or, with
+// QUORVEL_TEST_STORE=postgresql, a fresh database each in one PostgreSQL cluster for the run.
+class TestStore
+{
+public:
+    static bool usesPostgres() { return qgetenv("QUORVEL_TEST_STORE") == "postgresql"; }
+
+    // Starts the cluster where the run needs one; empty when all is well, else what failed.
+    static QString prepare()
+    {
+        if (!usesPostgres() || cluster())
+            return {};
+        auto started = std::make_unique<PostgresCluster>();
+        QString error;
+        if (!started->start(&error))
+            return error;
+        cluster() = std::move(started);
+        qAddPostRoutine([] { cluster().reset(); });
+        return {};
+    }
+
+    // A storage/database URL for one more server: empty means SQLite in its own folder.
+    static QString newDatabaseUrl()
+    {
+        if (!cluster())
+            return {};
+        QString error;
+        const QString url = cluster()->newDatabase(&error);
+        if (url.isEmpty())
+            qFatal("test database: %s", qPrintable(error));
+        return url;
+    }
+
+    static std::unique_ptr<PostgresCluster> &cluster()
+    {
+        static std::unique_ptr<PostgresCluster> running;
+        return running;
+    }
+};
+
+// First in initTestCase: skips the run where it needs PostgreSQL and none is installed.
+#define QUORVEL_PREPARE_TEST_STORE()                                                               \
+    do {                                                                                           \
+        if (TestStore::usesPostgres() && PostgresCluster::programFolder().isEmpty())               \
+            QSKIP("PostgreSQL is not installed (initdb and pg_ctl under "                          \
+                  "/usr/lib/postgresql/*/bin): this run covers the PostgreSQL store");             \
+        const QString storeProblem = TestStore::prepare();                                         \
+        QVERIFY2(storeProblem.isEmpty(), qPrintable(storeProblem));                                \
+    } while (false)
 
 class TestServer
 {
 public:
     explicit TestServer(ServerConfig base = {})
-        : config(std::move(base)), files((config.storageFolder = folder.path() + "/storage")),
+        : config(withDatabase(std::move(base))),
+          files((config.storageFolder = folder.path() + "/storage")),
           store(config.databaseUrl, folder.path() + "/quorvel.db"),
           recognizer(config.ocrDataFolder, QStringLiteral("eng"))
     {
@@ -40,6 +93,13 @@ public:
         http = std::make_unique<HttpServer>(config, *service, files);
         if (!http->start(&error))
             qFatal("test server: %s", qPrintable(error));
+    }
+
+    static ServerConfig withDatabase(ServerConfig config)
+    {
+        if (config.databaseUrl.isEmpty())
+            config.databaseUrl = TestStore::newDatabaseUrl();
+        return config;
     }
 
     QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(http->port()); }

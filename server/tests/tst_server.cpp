@@ -29,6 +29,7 @@ class ServerTest : public QObject
 private slots:
     void initTestCase()
     {
+        QUORVEL_PREPARE_TEST_STORE();
         ServerConfig config;
         config.maxUploadBytes = 256 * 1024;
         server = std::make_unique<TestServer>(config);

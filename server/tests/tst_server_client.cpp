@@ -32,12 +32,14 @@ class ServerClientTest : public QObject
 private slots:
     void initTestCase()
     {
+        QUORVEL_PREPARE_TEST_STORE();
+        server = std::make_unique<TestServer>();
         QStandardPaths::setTestModeEnabled(true);
         settingsStore().clear();
         settingsStore().setValue(SettingsKeys::Uuid,
                                  QStringLiteral("{0f8fad5b-d9cb-469f-a165-70867728950e}"));
-        ServiceApi::setApiBaseUrl(server.baseUrl());
-        userId = server.addUser("ann@example.org", "ann-secret");
+        ServiceApi::setApiBaseUrl(server->baseUrl());
+        userId = server->addUser("ann@example.org", "ann-secret");
     }
 
     void logsInWithEmailAndPassword()
@@ -65,7 +67,7 @@ private slots:
         QPointer<UploadProgress> popup = new UploadProgress;
         QVERIFY(popup->upload(path));
         popup->show();
-        QTRY_VERIFY(QGuiApplication::clipboard()->text().startsWith(server.baseUrl() + "/f/"));
+        QTRY_VERIFY(QGuiApplication::clipboard()->text().startsWith(server->baseUrl() + "/f/"));
         link = QGuiApplication::clipboard()->text();
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -85,7 +87,7 @@ private slots:
         }});
         window.bt_remove_click(id);
         QVERIFY(yes.finished());
-        QTRY_VERIFY(!server.store.file(id));
+        QTRY_VERIFY(!server->store.file(id));
         QCOMPARE(send("GET", QUrl(link)).status, 404);
     }
 
@@ -111,12 +113,12 @@ private slots:
         const QString token = settingsStore().value(SettingsKeys::Token).toString();
         QObject owner;
         Session::logout(&owner);
-        QTRY_VERIFY(!server.store.userForToken(Credentials::secretHash(token),
-                                               QDateTime::currentSecsSinceEpoch()));
+        QTRY_VERIFY(!server->store.userForToken(Credentials::secretHash(token),
+                                                QDateTime::currentSecsSinceEpoch()));
     }
 
 private:
-    TestServer server;
+    std::unique_ptr<TestServer> server;
     QTemporaryDir files;
     qint64 userId = 0;
     QString link;

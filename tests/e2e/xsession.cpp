@@ -6,6 +6,9 @@
 #include <QStandardPaths>
 #include <QThread>
 
+// After Qt: Xlib's macros would clash with its names.
+#include <X11/Xlib.h>
+
 XSession::XSession()
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -186,6 +189,30 @@ void XSession::focusWindowNamed(const QString &title) const
              QStringLiteral("--pid"), QString::number(program.processId()),
              QStringLiteral("--name"), exactName(title), QStringLiteral("windowfocus"),
              QStringLiteral("--sync")});
+}
+
+void XSession::closeWindowNamed(const QString &title) const
+{
+    const QString id =
+        xdotool({QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+                 QStringLiteral("--pid"), QString::number(program.processId()),
+                 QStringLiteral("--name"), exactName(title)})
+            .section(QLatin1Char('\n'), 0, 0);
+    Display *display = XOpenDisplay(nullptr);
+    if (id.isEmpty() || !display) {
+        if (display)
+            XCloseDisplay(display);
+        return;
+    }
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = id.toULong();
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
+    XCloseDisplay(display);
 }
 
 QString XSession::saveFromEditor(const QString &name, QImage *saved) const

@@ -47,6 +47,10 @@ public:
     // when it is shown; bare Xvfb has none.
     void focusWindowNamed(const QString &title) const;
 
+    // What a window manager sends when a person clicks the window's close button; bare Xvfb has
+    // none.
+    void closeWindowNamed(const QString &title) const;
+
     // Ctrl+S in the editor and the file name typed into the dialog; the editor closes on success.
     // Returns an empty string and the saved picture in `saved`, or the step that failed.
     QString saveFromEditor(const QString &name, QImage *saved) const;
