@@ -2,6 +2,7 @@
 
 // The outside world of a recorder in tests: what it grabs, the cursor it sees and its clock.
 
+#include "settingskeys.h"
 #include "videorecord.h"
 
 #include <QImage>
@@ -44,3 +45,13 @@ struct FakeWorld
         return environment;
     }
 };
+
+// What a recorder reads at its start: the format, and a capture area placed at (100, 100).
+inline void storeRecorderPlacement(const QString &format, const QSize &captureSize)
+{
+    QSettings settings = settingsStore();
+    settings.setValue(SettingsKeys::VideoFormat, format);
+    settings.setValue(SettingsKeys::VideoRecorderPosition, QPoint(100, 100));
+    settings.setValue(SettingsKeys::VideoRecorderCaptureSize, captureSize);
+    settings.sync();
+}

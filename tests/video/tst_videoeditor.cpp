@@ -119,11 +119,7 @@ void TestVideoEditor::init()
 QPointer<VideoRecord> TestVideoEditor::editingRecorder(const QList<qint64> &times,
                                                        const QString &format)
 {
-    QSettings settings = settingsStore();
-    settings.setValue(SettingsKeys::VideoFormat, format);
-    settings.setValue(SettingsKeys::VideoRecorderPosition, QPoint(100, 100));
-    settings.setValue(SettingsKeys::VideoRecorderCaptureSize, frameSize);
-    settings.sync();
+    storeRecorderPlacement(format, frameSize);
     VideoRecord::Environment environment = world.environment();
     environment.askSavePath = [this](const QString &proposed, const QString &) {
         proposedPaths.append(proposed);

@@ -118,11 +118,7 @@ void TestVideoRecord::init()
 std::unique_ptr<VideoRecord> TestVideoRecord::shownRecorder(FakeWorld &world, const QString &format,
                                                             const QSize &captureSize)
 {
-    QSettings settings = settingsStore();
-    settings.setValue(SettingsKeys::VideoFormat, format);
-    settings.setValue(SettingsKeys::VideoRecorderPosition, QPoint(100, 100));
-    settings.setValue(SettingsKeys::VideoRecorderCaptureSize, captureSize);
-    settings.sync();
+    storeRecorderPlacement(format, captureSize);
     auto recorder = std::make_unique<VideoRecord>(world.environment());
     recorder->show();
     return recorder;
