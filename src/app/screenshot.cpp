@@ -512,6 +512,7 @@ void Screenshot::openSettings()
     // Released while the dialog is open, so that it can record the keys they hold.
     unregisterHotkeys();
     settingsDialog = new Settings;
+    settingsDialog->setModalTo(this);
     settingsDialog->show();
     settingsDialog->raise();
     connect(settingsDialog, &Settings::closeSettings, this, &Screenshot::closeSettings);

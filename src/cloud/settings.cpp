@@ -20,6 +20,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSettings>
+#include <QWindow>
 
 namespace {
 
@@ -119,6 +120,15 @@ Settings::~Settings()
 void Settings::showAccountTab()
 {
     ui->tabWidget->setCurrentWidget(ui->tab_account);
+}
+
+void Settings::setModalTo(QWidget *window)
+{
+    setWindowModality(Qt::WindowModal);
+    // The link between the two lives on their native windows; create them if not shown yet.
+    window->winId();
+    winId();
+    windowHandle()->setTransientParent(window->windowHandle());
 }
 
 const char *Settings::hotkeySetting(const QPushButton *button)

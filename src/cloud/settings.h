@@ -25,6 +25,9 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showAccountTab();
+    // Blocks only this window instead of the whole program, so that the program's other windows,
+    // its tray icon among them on X11, still take clicks while the dialog is open.
+    void setModalTo(QWidget *window);
 
     // The hot-key setting a recording button writes to.
     static const char *hotkeySetting(const QPushButton *button);

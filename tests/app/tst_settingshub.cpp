@@ -92,6 +92,27 @@ private slots:
         QTRY_VERIFY(window.isVisible());
     }
 
+    void theEditorTakesNoClicksWhileTheDialogIsOpen()
+    {
+        Screenshot window;
+        window.openEditor();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *arrow = window.findChild<QToolButton *>("bt_tool_arrow");
+        const auto clickArrow = [&window, arrow] {
+            QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {},
+                              arrow->mapTo(&window, arrow->rect().center()));
+        };
+        window.openSettings();
+        Settings *dialog = openDialog();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        clickArrow();
+        QVERIFY(!arrow->isChecked());
+
+        dialog->close();
+        clickArrow();
+        QVERIFY(arrow->isChecked());
+    }
+
     void switchingLanguageRetranslatesOpenWindows()
     {
         Screenshot window;
