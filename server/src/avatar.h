@@ -10,7 +10,8 @@
 
 namespace Avatar {
 
-inline constexpr int Edge = 96;
+// The program shows the picture unscaled in a square of this size.
+inline constexpr int Edge = 50;
 
 // The first letters of the name's first two words, or of the e-mail address for a name
 // without letters; upper case.
