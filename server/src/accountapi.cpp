@@ -1,10 +1,13 @@
 #include "accountapi.h"
 
+#include "avatar.h"
 #include "credentials.h"
+#include "filestore.h"
 #include "serverconfig.h"
 #include "service.h"
 #include "sqlstore.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QRegularExpression>
 
@@ -68,12 +71,38 @@ HttpResponse AccountApi::userInfo(const HttpRequest &request)
     const auto user = userId ? context.store.userById(*userId) : std::nullopt;
     if (!user)
         return refusal(QStringLiteral("Not logged in"));
+    const QString avatarId =
+        user->avatarId.isEmpty() ? context.store.avatarId(user->id) : user->avatarId;
     return HttpResponse::json(
         {{QStringLiteral("success"), QStringLiteral("true")},
          {QStringLiteral("username"), user->name},
          {QStringLiteral("userinfo"), user->email},
-         // No avatars are kept: the program keeps its own picture for an empty one.
-         {QStringLiteral("photo"), QString()}});
+         {QStringLiteral("photo"), context.publicBase(request) + QStringLiteral("/a/") + avatarId +
+                                       QStringLiteral(".png")}});
+}
+
+HttpResponse AccountApi::avatar(const QString &name, const HttpRequest &request)
+{
+    const QString id = name.endsWith(QLatin1String(".png")) ? name.chopped(4) : QString();
+    const auto user = FileStore::isPublicId(id) ? context.store.userByAvatar(id) : std::nullopt;
+    if (!user)
+        return HttpResponse::error(404, QStringLiteral("Not found"));
+    const QString initials = Avatar::initialsOf(user->name, user->email);
+    const QColor colour = Avatar::colourOf(user->id);
+    // The tag follows what the picture is drawn from, so a current copy costs no drawing.
+    const QString etag =
+        id + QLatin1Char('-') +
+        QString::fromLatin1(QCryptographicHash::hash((initials + colour.name()).toUtf8(),
+                                                     QCryptographicHash::Sha256)
+                                .toHex()
+                                .left(12));
+    const QByteArray caching = "public, max-age=86400";
+    if (auto current = HttpResponse::notModified(request, etag, caching))
+        return *current;
+    HttpResponse picture;
+    picture.contentType = "image/png";
+    picture.body = Avatar::png(initials, colour);
+    return picture.withCaching(etag, caching).withHeader("X-Content-Type-Options", "nosniff");
 }
 
 HttpResponse AccountApi::logout(const HttpRequest &request)

@@ -41,17 +41,12 @@ QString extensionOf(const QString &name)
 HttpResponse cachedFile(const QString &path, const QByteArray &type, const QString &etag,
                         const HttpRequest &request)
 {
-    const QByteArray tag = '"' + etag.toLatin1() + '"';
     // Stored files never change under their name: a year's caching, and no body for a match.
     const QByteArray caching = "public, max-age=31536000, immutable";
-    if (request.header("if-none-match") == tag) {
-        HttpResponse notModified;
-        notModified.status = 304;
-        return notModified.withHeader("ETag", tag).withHeader("Cache-Control", caching);
-    }
+    if (auto current = HttpResponse::notModified(request, etag, caching))
+        return *current;
     return HttpResponse::file(path, type)
-        .withHeader("ETag", tag)
-        .withHeader("Cache-Control", caching)
+        .withCaching(etag, caching)
         .withHeader("X-Content-Type-Options", "nosniff")
         .withHeader("Content-Security-Policy", "sandbox");
 }

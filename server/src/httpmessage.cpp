@@ -94,3 +94,19 @@ HttpResponse &HttpResponse::withHeader(const QByteArray &name, const QByteArray 
     headers.append({name, value});
     return *this;
 }
+
+std::optional<HttpResponse> HttpResponse::notModified(const HttpRequest &request,
+                                                      const QString &etag,
+                                                      const QByteArray &caching)
+{
+    if (request.header("if-none-match") != '"' + etag.toLatin1() + '"')
+        return std::nullopt;
+    HttpResponse response;
+    response.status = 304;
+    return response.withCaching(etag, caching);
+}
+
+HttpResponse &HttpResponse::withCaching(const QString &etag, const QByteArray &caching)
+{
+    return withHeader("ETag", '"' + etag.toLatin1() + '"').withHeader("Cache-Control", caching);
+}

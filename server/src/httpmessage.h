@@ -9,6 +9,8 @@
 #include <QPair>
 #include <QString>
 
+#include <optional>
+
 struct HttpRequest
 {
     QByteArray method;
@@ -46,4 +48,9 @@ struct HttpResponse
     static HttpResponse html(const QString &page, int status = 200);
     static HttpResponse file(const QString &path, const QByteArray &contentType);
     HttpResponse &withHeader(const QByteArray &name, const QByteArray &value);
+    // Marks the response as cacheable under `etag` (unquoted) for `caching`; when the request
+    // already holds that version, the answer is a bodiless 304 with the same headers.
+    static std::optional<HttpResponse> notModified(const HttpRequest &request, const QString &etag,
+                                                   const QByteArray &caching);
+    HttpResponse &withCaching(const QString &etag, const QByteArray &caching);
 };

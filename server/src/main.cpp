@@ -8,8 +8,8 @@
 #include "service.h"
 #include "sqlstore.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QImageReader>
 
 #include <csignal>
@@ -36,7 +36,9 @@ int main(int argc, char *argv[])
 {
     // One recognition per worker thread; Tesseract's own threads would only compete with them.
     setenv("OMP_THREAD_LIMIT", "1", 0);
-    QCoreApplication app(argc, argv);
+    // Avatars are drawn with fonts, which need a GUI application but never a display.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
     const QStringList arguments = app.arguments();
     if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
         std::fputs(qPrintable(ServerConfig::helpText()), stdout);

@@ -34,6 +34,11 @@ const QList<QStringList> &steps()
                 "CREATE TABLE ocr_nonces (nonce TEXT PRIMARY KEY, seen BIGINT NOT NULL)"),
             QStringLiteral("CREATE INDEX ocr_nonces_by_age ON ocr_nonces(seen)"),
         },
+        {
+            // Avatar links name the account by this random id, never by its e-mail or number.
+            QStringLiteral("ALTER TABLE users ADD COLUMN avatar_id TEXT"),
+            QStringLiteral("CREATE UNIQUE INDEX users_by_avatar ON users(avatar_id)"),
+        },
     };
     return all;
 }

@@ -111,6 +111,8 @@ HttpResponse Service::route(const HttpRequest &request)
         return files->serveFile(path.mid(3), request);
     if (get && path.startsWith(QLatin1String("/t/")))
         return files->serveThumbnail(path.mid(3), request);
+    if (get && path.startsWith(QLatin1String("/a/")))
+        return accounts->avatar(path.mid(3), request);
     if (get || post) {
         HttpResponse page;
         if (site->serve(request, &page))

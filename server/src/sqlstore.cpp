@@ -1,5 +1,6 @@
 #include "sqlstore.h"
 
+#include "credentials.h"
 #include "migrations.h"
 
 #include <QDateTime>
@@ -76,13 +77,14 @@ UserRecord userFrom(SqlStore::Query &query)
     user.name = query.value(2).toString();
     user.credential = query.value(3).toString();
     user.created = query.value(4).toLongLong();
+    user.avatarId = query.value(5).toString();
     return user;
 }
 
 const char FileColumns[] =
     "public_id, COALESCE(user_id, 0), uuid, original_name, content_type, size, has_thumbnail, "
     "created";
-const char UserColumns[] = "id, email, name, credential, created";
+const char UserColumns[] = "id, email, name, credential, created, avatar_id";
 
 } // namespace
 
@@ -190,6 +192,30 @@ std::optional<UserRecord> SqlStore::userById(qint64 userId)
     Query query(
         *this, QStringLiteral("SELECT %1 FROM users WHERE id = ?").arg(QLatin1String(UserColumns)));
     query.bind(userId).exec();
+    if (!query.next())
+        return std::nullopt;
+    return userFrom(query);
+}
+
+QString SqlStore::avatarId(qint64 userId)
+{
+    // Of two requests at once the first write wins, and both read what it wrote.
+    Query(*this,
+          QStringLiteral("UPDATE users SET avatar_id = ? WHERE id = ? AND avatar_id IS NULL"))
+        .bind(Credentials::newPublicId())
+        .bind(userId)
+        .exec();
+    Query query(*this, QStringLiteral("SELECT avatar_id FROM users WHERE id = ?"));
+    query.bind(userId).exec();
+    return query.next() ? query.value(0).toString() : QString();
+}
+
+std::optional<UserRecord> SqlStore::userByAvatar(const QString &avatarId)
+{
+    Query query(
+        *this,
+        QStringLiteral("SELECT %1 FROM users WHERE avatar_id = ?").arg(QLatin1String(UserColumns)));
+    query.bind(avatarId).exec();
     if (!query.next())
         return std::nullopt;
     return userFrom(query);

@@ -24,6 +24,7 @@ struct UserRecord
     QString name;
     QString credential;
     qint64 created = 0;
+    QString avatarId; // empty until the account's avatar is first linked
 };
 
 struct FileRecord
@@ -57,6 +58,9 @@ public:
     std::optional<UserRecord> userByEmail(const QString &email);
     std::optional<UserRecord> userById(qint64 id);
     qint64 fileCount(qint64 userId);
+    // The id in the account's avatar link, made when it is first asked for.
+    QString avatarId(qint64 userId);
+    std::optional<UserRecord> userByAvatar(const QString &avatarId);
 
     void addToken(const QString &hash, qint64 userId, qint64 expires);
     std::optional<qint64> userForToken(const QString &hash, qint64 now);

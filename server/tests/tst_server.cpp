@@ -1,6 +1,7 @@
 #include "testserver.h"
 
 #include "../../tests/support/selfsigned.h"
+#include "avatar.h"
 #include "multipart.h"
 #include "ocrrequest.h"
 #include "ratelimiter.h"
@@ -15,6 +16,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSslConfiguration>
 #include <QTest>
 #include <QUrlQuery>
@@ -107,10 +109,11 @@ private slots:
         const QString token = login("ann@example.org", "ann-secret");
         const QString info =
             QStringLiteral("/get_user_info.php?token=%1&user_id=%2&lang=en").arg(token).arg(annId);
-        QCOMPARE(getJson(info), (QJsonObject{{"success", "true"},
-                                             {"username", "Ann"},
-                                             {"userinfo", "ann@example.org"},
-                                             {"photo", ""}}));
+        QJsonObject reply = getJson(info);
+        QVERIFY(reply.take("photo").toString().startsWith(server->baseUrl() + "/a/"));
+        QCOMPARE(reply,
+                 (QJsonObject{
+                     {"success", "true"}, {"username", "Ann"}, {"userinfo", "ann@example.org"}}));
         getJson(QStringLiteral("/user_logout.php?token=%1&user_id=%2").arg(token).arg(annId));
         QCOMPARE(getJson(info).value("success").toString(), QStringLiteral("false"));
         // The account's other sessions go on.
@@ -120,6 +123,105 @@ private slots:
                      .value("success")
                      .toString(),
                  QStringLiteral("true"));
+    }
+
+    void initials_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("email");
+        QTest::addColumn<QString>("initials");
+        QTest::newRow("two words") << "Ann Lee"
+                                   << "a@example.org"
+                                   << "AL";
+        QTest::newRow("one word") << "ann"
+                                  << "a@example.org"
+                                  << "A";
+        QTest::newRow("three words, spaces and marks") << "  (dr.)   émile  Zola "
+                                                       << "a@example.org"
+                                                       << "DÉ";
+        QTest::newRow("Cyrillic") << "юлія петренко"
+                                  << "a@example.org"
+                                  << "ЮП";
+        QTest::newRow("no letters in the name") << "--- ***"
+                                                << "zoe@example.org"
+                                                << "Z";
+    }
+
+    void initials()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, email);
+        QFETCH(QString, initials);
+        QCOMPARE(Avatar::initialsOf(name, email), initials);
+    }
+
+    void avatarPictures_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("letters");
+        QTest::newRow("Latin") << "Carl Lee" << true;
+        QTest::newRow("Cyrillic") << "Юлія Петренко" << true;
+        QTest::newRow("no name") << "" << true;
+        // Boxes for missing glyphs would look broken: such letters are left out.
+        QTest::newRow("letters the font lacks") << "李雷" << false;
+    }
+
+    void avatarPictures()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, letters);
+        const QString email = QUuid::createUuid().toString(QUuid::Id128) + "@example.org";
+        const qint64 id = server->addUser(email, "secret", name);
+        const QString link = photoOf(login(email, "secret"), id);
+        // An opaque id: neither the address nor the account number shows.
+        QVERIFY2(
+            QRegularExpression("^/a/[A-Za-z0-9_-]{22}\\.png$").match(QUrl(link).path()).hasMatch(),
+            qPrintable(link));
+
+        const Answer first = send("GET", QUrl(link));
+        QCOMPARE(first.status, 200);
+        QCOMPARE(first.headers.value("content-type"), QByteArray("image/png"));
+        QCOMPARE(first.headers.value("cache-control"), QByteArray("public, max-age=86400"));
+        const Answer second = send("GET", QUrl(link));
+        QCOMPARE(second.body, first.body);
+        QCOMPARE(second.headers.value("etag"), first.headers.value("etag"));
+        const Answer current =
+            send("GET", QUrl(link), {}, {{"If-None-Match", first.headers.value("etag")}});
+        QCOMPARE(current.status, 304);
+        QVERIFY(current.body.isEmpty());
+
+        const QImage picture = QImage::fromData(first.body, "PNG");
+        QCOMPARE(picture.size(), QSize(Avatar::Edge, Avatar::Edge));
+        QCOMPARE(picture.pixelColor(0, 0).alpha(), 0);
+        QCOMPARE(picture.pixelColor(Avatar::Edge / 2, 3).alpha(), 255);
+        QCOMPARE(whitePixels(picture) > 20, letters);
+    }
+
+    void eachAccountHasItsOwnColourAndLink()
+    {
+        const QString annLink = photoOf(annToken, annId);
+        QCOMPARE(photoOf(login("ann@example.org", "ann-secret"), annId), annLink);
+        const QString bobLink = photoOf(bobToken, bobId);
+        QVERIFY(bobLink != annLink);
+        const QImage ann = QImage::fromData(send("GET", QUrl(annLink)).body, "PNG");
+        const QImage bob = QImage::fromData(send("GET", QUrl(bobLink)).body, "PNG");
+        QVERIFY(ann.pixelColor(Avatar::Edge / 2, 3) != bob.pixelColor(Avatar::Edge / 2, 3));
+    }
+
+    void unknownAvatarsAreNotFound_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("unknown id") << "/a/" + Credentials::newPublicId() + ".png";
+        QTest::newRow("known id without its extension")
+            << QUrl(photoOf(annToken, annId)).path().chopped(4);
+        QTest::newRow("no id") << "/a/.png";
+        QTest::newRow("path out of the folder") << "/a/..%2Fquorvel.db";
+    }
+
+    void unknownAvatarsAreNotFound()
+    {
+        QFETCH(QString, path);
+        QCOMPARE(send("GET", url(path)).status, 404);
     }
 
     void onlyTheOwnerDeletesAFile()
@@ -574,6 +676,24 @@ private:
         return json(send("GET", url(pathAndQuery)).body);
     }
 
+    QString photoOf(const QString &token, qint64 userId) const
+    {
+        return getJson(QStringLiteral("/get_user_info.php?token=%1&user_id=%2&lang=en")
+                           .arg(token)
+                           .arg(userId))
+            .value("photo")
+            .toString();
+    }
+
+    static int whitePixels(const QImage &picture)
+    {
+        int count = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                count += picture.pixelColor(x, y).lightness() > 240 ? 1 : 0;
+        return count;
+    }
+
     QString storedCredentialOf(qint64 id) const { return server->store.userById(id)->credential; }
 
     QString login(const QString &email, const QString &password) const
@@ -663,5 +783,6 @@ private:
     QString bobToken;
 };
 
-QTEST_GUILESS_MAIN(ServerTest)
+// A full application: avatars are drawn with fonts.
+QTEST_MAIN(ServerTest)
 #include "tst_server.moc"

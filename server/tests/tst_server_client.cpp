@@ -6,6 +6,7 @@
 #include "ocrscanner.h"
 #include "serviceapi.h"
 #include "session.h"
+#include "settings.h"
 #include "settingskeys.h"
 #include "uploadprogress.h"
 
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -54,6 +56,21 @@ private slots:
         QCOMPARE(settingsStore().value(SettingsKeys::UserId).toString(), QString::number(userId));
         QCOMPARE(settingsStore().value(SettingsKeys::Token).toString().size(), 64);
         delete form;
+    }
+
+    void accountTabShowsTheAvatar()
+    {
+        Settings dialog;
+        dialog.showAccountTab();
+        auto *icon = dialog.findChild<QLabel *>("user_icon");
+        QTRY_VERIFY(!server->store.userById(userId)->avatarId.isEmpty());
+        const QImage served =
+            QImage::fromData(send("GET", QUrl(server->baseUrl() + "/a/" +
+                                              server->store.userById(userId)->avatarId + ".png"))
+                                 .body,
+                             "PNG");
+        QVERIFY(!served.isNull());
+        QTRY_COMPARE(icon->pixmap().toImage().convertToFormat(served.format()), served);
     }
 
     void uploadsACaptureAndItsLinkServesTheBytes()

@@ -7,6 +7,7 @@
 #include "layoutkey.h"
 #include "loginform.h"
 #include "serviceapi.h"
+#include "servicepicture.h"
 #include "session.h"
 #include "settingskeys.h"
 
@@ -367,10 +368,11 @@ void Settings::reloadUserInfoFinished(QNetworkReply *reply)
 void Settings::loadedUserPhoto(QNetworkReply *reply)
 {
     reply->deleteLater();
-    const QByteArray body = reply->readAll();
-    QPixmap photo;
-    if (reply->error() == QNetworkReply::NoError && !body.isEmpty() && photo.loadFromData(body))
-        ui->user_icon->setPixmap(photo);
+    if (reply->error() != QNetworkReply::NoError)
+        return;
+    const QImage photo = ServicePicture::decode(reply->readAll());
+    if (!photo.isNull())
+        ui->user_icon->setPixmap(QPixmap::fromImage(photo));
 }
 
 void Settings::changeTab(int index)
