@@ -97,11 +97,8 @@ int main(int argc, char **argv)
 
     FrameStore store;
     // Faster than real time: wait for the compressor rather than have it drop frames.
-    for (int i = 0; i < frameCount; ++i) {
-        if (store.queuedCount() >= FrameStore::Options().queueCapacity)
-            store.waitUntilStored();
-        store.append(frames[i]);
-    }
+    for (const QImage &frame : std::as_const(frames))
+        store.appendWaiting(frame);
     store.waitUntilStored();
     timeline.setFrames(TimelineFrames::of(store.snapshot()), durationMs);
     const Spread storeSame = resizing(1);

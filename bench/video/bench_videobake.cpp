@@ -70,6 +70,19 @@ QList<VideoAnnotation> bakeAnnotations()
             annotation(A::Arrow, QRect(1100, 600, -300, -200), 18000, bakeDurationMs, red)};
 }
 
+// Records `count` screen-like frames at the benchmark's rate into the store; returns their times.
+QList<qint64> recordScreenLike(FrameStore &store, QSize size, int count)
+{
+    const ScreenLikeContent content(size);
+    QList<qint64> times;
+    for (int i = 0; i < count; ++i) {
+        store.appendWaiting(content.frame(i));
+        times.append(qint64(i) * 1000 / bakeFps);
+    }
+    store.waitUntilStored();
+    return times;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -91,14 +104,8 @@ int main(int argc, char **argv)
     std::printf("  render: median %.2f ms, p99 %.2f ms, max %.2f ms (%d runs; target <= %.0f ms)\n",
                 render.median, render.p99, render.max, renderRuns, renderTargetMs);
 
-    const ScreenLikeContent content(QSize(1280, 720));
     FrameStore recording;
-    QList<qint64> times;
-    for (int i = 0; i < bakeFrames; ++i) {
-        recording.appendWaiting(content.frame(i));
-        times.append(qint64(i) * 1000 / bakeFps);
-    }
-    recording.waitUntilStored();
+    const QList<qint64> times = recordScreenLike(recording, QSize(1280, 720), bakeFrames);
     const AnnotationBake bake(recording.snapshot(), times, bakeAnnotations());
 
     const bool peakReset = resetPeakResident();
@@ -122,14 +129,8 @@ int main(int argc, char **argv)
 
     // The whole export of the longest recording must stay within the recorder's memory bound: the
     // recording and the baked copy are both kept compressed.
-    const ScreenLikeContent fullHdContent(QSize(1920, 1080));
     FrameStore longRecording;
-    QList<qint64> longTimes;
-    for (int i = 0; i < longFrames; ++i) {
-        longRecording.appendWaiting(fullHdContent.frame(i));
-        longTimes.append(qint64(i) * 1000 / bakeFps);
-    }
-    longRecording.waitUntilStored();
+    const QList<qint64> longTimes = recordScreenLike(longRecording, QSize(1920, 1080), longFrames);
     QList<VideoAnnotation> longAnnotations = bakeAnnotations();
     for (VideoAnnotation &annotation : longAnnotations)
         annotation.endMs = longTimes.constLast();

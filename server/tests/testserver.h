@@ -131,14 +131,9 @@ struct Answer
     QNetworkReply::NetworkError error = QNetworkReply::NoError;
 };
 
-inline Answer send(const QByteArray &method, const QUrl &url, const QByteArray &body = {},
-                   const QList<QPair<QByteArray, QByteArray>> &headers = {})
+// Waits for the reply and takes what came back; the reply is deleted.
+inline Answer answerOf(QNetworkReply *reply)
 {
-    QNetworkAccessManager manager;
-    QNetworkRequest request(url);
-    for (const auto &[name, value] : headers)
-        request.setRawHeader(name, value);
-    QNetworkReply *reply = manager.sendCustomRequest(request, method, body);
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     loop.exec();
@@ -150,4 +145,14 @@ inline Answer send(const QByteArray &method, const QUrl &url, const QByteArray &
         answer.headers.insert(name.toLower(), value);
     delete reply;
     return answer;
+}
+
+inline Answer send(const QByteArray &method, const QUrl &url, const QByteArray &body = {},
+                   const QList<QPair<QByteArray, QByteArray>> &headers = {})
+{
+    QNetworkAccessManager manager;
+    QNetworkRequest request(url);
+    for (const auto &[name, value] : headers)
+        request.setRawHeader(name, value);
+    return answerOf(manager.sendCustomRequest(request, method, body));
 }

@@ -766,14 +766,7 @@ private:
         QNetworkAccessManager manager;
         QNetworkReply *reply = manager.post(QNetworkRequest(url("/ocr.php")), body);
         body->setParent(reply);
-        QEventLoop loop;
-        QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-        loop.exec();
-        Answer answer;
-        answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        answer.body = reply->readAll();
-        delete reply;
-        return answer;
+        return answerOf(reply);
     }
 
     std::unique_ptr<TestServer> server;

@@ -1,5 +1,7 @@
 #include "imagefiles.h"
 
+#include "wholewrite.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -25,19 +27,6 @@ QByteArray encodePng(const QImage &image, QString *errorText)
     if (errorText)
         *errorText = writer.errorString();
     return {};
-}
-
-// A short write is retried, not taken for success: the retry is what fails with the cause (a
-// full disk), where the short count alone would end the file early without a word.
-bool writeAll(QFileDevice &file, const QByteArray &bytes)
-{
-    for (qint64 done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return file.flush();
 }
 
 bool writeFileOver(const QString &path, const QByteArray &bytes, QString *errorText)

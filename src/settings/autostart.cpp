@@ -1,6 +1,7 @@
 #include "autostart.h"
 
 #include "appidentity.h"
+#include "wholewrite.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,7 +66,7 @@ bool setEnabled(bool enabled, const QString &program)
     if (!QDir().mkpath(QFileInfo(entryPath()).absolutePath()))
         return false;
     QSaveFile entry(entryPath());
-    return entry.open(QIODevice::WriteOnly) && entry.write(entryText(program)) >= 0 &&
+    return entry.open(QIODevice::WriteOnly) && writeAll(entry, entryText(program)) &&
            entry.commit();
 }
 

@@ -1,5 +1,7 @@
 #include "videotempfile.h"
 
+#include "wholewrite.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -14,9 +16,8 @@ QString newPath(const char *pattern)
 
 bool writeWhole(const QString &path, const QByteArray &data)
 {
-    // The file buffers, so only the flush tells whether every byte reached the disk.
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush())
+    if (file.open(QIODevice::WriteOnly) && writeAll(file, data))
         return true;
     file.close();
     QFile::remove(path);
