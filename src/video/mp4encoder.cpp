@@ -1,5 +1,7 @@
 #include "mp4encoder.h"
 
+#include "avsupport.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -23,14 +25,9 @@ constexpr qint64 audioGapToleranceUs = 100'000;
 constexpr int audioBitRatePerChannel = 64'000;
 constexpr int preferredAudioRate = 48'000;
 
-template <typename T, void (*Free)(T **)> struct AvDeleter
-{
-    void operator()(T *p) const { Free(&p); }
-};
 using CodecContextPtr =
     std::unique_ptr<AVCodecContext, AvDeleter<AVCodecContext, avcodec_free_context>>;
 using FramePtr = std::unique_ptr<AVFrame, AvDeleter<AVFrame, av_frame_free>>;
-using PacketPtr = std::unique_ptr<AVPacket, AvDeleter<AVPacket, av_packet_free>>;
 using ResamplerPtr = std::unique_ptr<SwrContext, AvDeleter<SwrContext, swr_free>>;
 
 struct FifoDeleter
@@ -41,13 +38,6 @@ struct ScalerDeleter
 {
     void operator()(SwsContext *context) const { sws_freeContext(context); }
 };
-
-QString avError(int code)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return QString::fromUtf8(text);
-}
 
 AVSampleFormat sampleFormatOf(QAudioFormat::SampleFormat format)
 {
@@ -329,9 +319,7 @@ struct Mp4Encoder::Private
 
 Mp4Encoder::Mp4Encoder() : d(std::make_unique<Private>())
 {
-    // The libraries report every encoder's settings and statistics on stderr; keep the errors.
-    static const bool quiet = (av_log_set_level(AV_LOG_ERROR), true);
-    Q_UNUSED(quiet)
+    keepAvLogToErrors();
 }
 
 Mp4Encoder::~Mp4Encoder() = default;
@@ -347,8 +335,7 @@ bool Mp4Encoder::open(const Options &options)
                            .arg(options.size.width())
                            .arg(options.size.height()));
 
-    // "file:" keeps a colon in the path from being read as a protocol name.
-    const QByteArray url = "file:" + QFile::encodeName(options.path);
+    const QByteArray url = avFileUrl(options.path);
     int result = avformat_alloc_output_context2(&d->format, nullptr, "mp4", url.constData());
     if (result < 0)
         return d->fail(QStringLiteral("MP4 output is not available"), result);

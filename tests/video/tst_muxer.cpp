@@ -1,5 +1,6 @@
 #include "mediaprobe.h"
 #include "muxer.h"
+#include "soundmuxer.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -32,10 +33,31 @@ QString fakeMuxer(const QString &folder, const QString &body)
     return path;
 }
 
-bool makeVideo(const QString &path, const QStringList &inputs)
+bool makeVideo(const QString &path, const QStringList &inputs, int seconds = 1)
 {
-    ffmpegLog(QStringList{"-v", "error", "-y"} + inputs + QStringList{"-t", "1", path});
+    ffmpegLog(QStringList{"-v", "error", "-y"} + inputs +
+              QStringList{"-t", QString::number(seconds), path});
     return QFileInfo::exists(path);
+}
+
+// A picture of the test pattern, as the edited video; a red one with a tone, as the recording.
+bool makeEditedVideo(const QString &path)
+{
+    return makeVideo(path, {"-f", "lavfi", "-i", "testsrc=size=64x48:rate=25", "-c:v", "libx264"});
+}
+bool makeRecording(const QString &path, int seconds = 1)
+{
+    return makeVideo(path,
+                     {"-f", "lavfi", "-i", "color=c=red:size=64x48:rate=25", "-f", "lavfi", "-i",
+                      "sine=frequency=440", "-c:v", "libx264", "-c:a", "aac"},
+                     seconds);
+}
+
+// The picture is the edited one (the test pattern), not the recording's red.
+bool showsTheEditedPicture(const QString &path)
+{
+    const QImage frame = firstVideoFrame(path);
+    return !frame.isNull() && frame.pixelColor(2, 2) != frame.pixelColor(62, 2);
 }
 
 // Runs the muxer as the recorder does and waits for its result.
@@ -66,6 +88,8 @@ private slots:
     void outcomeOfARun();
     void noProgramKeepsTheEditedVideo();
     void realMuxerCopiesTheRecordingsAudio();
+    void soundIsPutInWithOrWithoutTheProgram_data();
+    void soundIsPutInWithOrWithoutTheProgram();
 };
 
 void TestMuxer::findsTheFirstPlaceThatHoldsTheProgram_data()
@@ -173,11 +197,8 @@ void TestMuxer::realMuxerCopiesTheRecordingsAudio()
     const QString edited = folder.filePath("edited.mp4");
     const QString recording = folder.filePath("recording.mp4");
     const QString output = folder.filePath("muxed.mp4");
-    QVERIFY(
-        makeVideo(edited, {"-f", "lavfi", "-i", "testsrc=size=64x48:rate=25", "-c:v", "libx264"}));
-    QVERIFY(
-        makeVideo(recording, {"-f", "lavfi", "-i", "color=c=red:size=64x48:rate=25", "-f", "lavfi",
-                              "-i", "sine=frequency=440", "-c:v", "libx264", "-c:a", "aac"}));
+    QVERIFY(makeEditedVideo(edited));
+    QVERIFY(makeRecording(recording));
 
     const MuxResult result = mux(ffmpeg, edited, recording, output);
     QVERIFY(result.hasAudio);
@@ -185,10 +206,71 @@ void TestMuxer::realMuxerCopiesTheRecordingsAudio()
     const QJsonObject probe = probeMedia(output);
     QCOMPARE(mediaStream(probe, "video").value("codec_name").toString(), QString("h264"));
     QCOMPARE(mediaStream(probe, "audio").value("codec_name").toString(), QString("aac"));
-    // The picture is the edited one (the test pattern), not the recording's red.
-    const QImage frame = firstVideoFrame(output);
-    QVERIFY(!frame.isNull());
-    QVERIFY(frame.pixelColor(2, 2) != frame.pixelColor(62, 2));
+    QVERIFY(showsTheEditedPicture(output));
+}
+
+void TestMuxer::soundIsPutInWithOrWithoutTheProgram_data()
+{
+    QTest::addColumn<QString>("program");   // "ffmpeg", a fake's body, or empty for none
+    QTest::addColumn<QString>("recording"); // "sound", "silent" or "broken"
+    QTest::addColumn<bool>("muxed");
+    QTest::newRow("real muxer") << "ffmpeg"
+                                << "sound" << true;
+    QTest::newRow("failing muxer") << "touch \"${15}\"; exit 3"
+                                   << "sound" << true;
+    QTest::newRow("no muxer") << QString() << "sound" << true;
+    QTest::newRow("recording without sound") << QString() << "silent" << false;
+    QTest::newRow("broken recording") << QString() << "broken" << false;
+}
+
+void TestMuxer::soundIsPutInWithOrWithoutTheProgram()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, recording);
+    QFETCH(bool, muxed);
+
+    QTemporaryDir folder;
+    const QString edited = folder.filePath("edited.mp4");
+    const QString source = folder.filePath("recording.mp4");
+    const QString output = folder.filePath("muxed.mp4");
+    QVERIFY(makeEditedVideo(edited));
+    if (recording == "sound")
+        // Longer than the edited video: the sound ends with the picture.
+        QVERIFY(makeRecording(source, 2));
+    else if (recording == "silent")
+        QVERIFY(makeVideo(
+            source, {"-f", "lavfi", "-i", "color=c=red:size=64x48:rate=25", "-c:v", "libx264"}));
+    else
+        writeFile(source, "not a video");
+    if (program == "ffmpeg")
+        program = findMuxer(QCoreApplication::applicationDirPath(), systemPathDirs());
+    else if (!program.isEmpty())
+        program = fakeMuxer(folder.path(), program);
+
+    SoundMuxer muxer;
+    std::optional<MuxResult> result;
+    connect(&muxer, &SoundMuxer::finished, this,
+            [&](const MuxResult &outcome) { result = outcome; });
+    muxer.start(program, edited, source, output);
+    QVERIFY(!result);
+    QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 30000);
+
+    QCOMPARE(result->hasAudio, muxed);
+    QCOMPARE(result->path, muxed ? output : edited);
+    QCOMPARE(QFileInfo::exists(output), muxed);
+    QCOMPARE(QFileInfo::exists(edited), !muxed);
+    QVERIFY(QFileInfo::exists(source));
+    if (!muxed)
+        return;
+    const QJsonObject probe = probeMedia(output);
+    const QJsonObject audio = mediaStream(probe, "audio");
+    QCOMPARE(audio.value("codec_name").toString(), QString("aac"));
+    QVERIFY(showsTheEditedPicture(output));
+    const double pictureSeconds =
+        mediaStream(probe, "video").value("duration").toString().toDouble();
+    const double soundSeconds = audio.value("duration").toString().toDouble();
+    QVERIFY2(qAbs(soundSeconds - pictureSeconds) < 0.1,
+             qPrintable(QStringLiteral("%1 / %2").arg(soundSeconds).arg(pictureSeconds)));
 }
 
 QTEST_MAIN(TestMuxer)
