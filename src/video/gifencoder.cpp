@@ -106,21 +106,33 @@ void reportFrameDone(const GifProgress &progress, int done, int count)
         progress(int(10 + (qint64(done) * 90) / count));
 }
 
-void encodeSerially(const FrameEncoder &encoder, const FrameAt &frameAt, int count,
-                    const GifProgress &progress)
+bool stopped(const GifEncodeOptions &options)
+{
+    return options.stopRequested && options.stopRequested();
+}
+
+// False when stopped early.
+bool encodeSerially(const FrameEncoder &encoder, const FrameAt &frameAt, int count,
+                    const GifProgress &progress, const GifEncodeOptions &options)
 {
     for (int i = 0; i < count; ++i) {
+        if (stopped(options))
+            return false;
         encoder.encode(frameAt, i);
         reportFrameDone(progress, i + 1, count);
     }
+    return true;
 }
 
 // Workers take frames in order from a shared counter; this thread only waits and reports, so the
-// progress values and the thread they arrive on are the same as in a serial run.
-void encodeInParallel(const FrameEncoder &encoder, const FrameReaderFactory &readers, int count,
-                      int threadCount, const GifProgress &progress)
+// progress values and the thread they arrive on are the same as in a serial run. It also asks
+// whether to stop; the workers then finish the frame they are on and take no more. False when
+// stopped early.
+bool encodeInParallel(const FrameEncoder &encoder, const FrameReaderFactory &readers, int count,
+                      int threadCount, const GifProgress &progress, const GifEncodeOptions &options)
 {
     std::atomic<int> nextFrame{0};
+    std::atomic_bool abandoned{false};
     std::mutex mutex;
     std::condition_variable frameDone;
     std::vector<char> done(std::size_t(count), 0);
@@ -129,7 +141,7 @@ void encodeInParallel(const FrameEncoder &encoder, const FrameReaderFactory &rea
     workers.reserve(std::size_t(threadCount));
     for (int t = 0; t < threadCount; ++t) {
         workers.emplace_back([&, frameAt = readers()] {
-            for (int i = nextFrame++; i < count; i = nextFrame++) {
+            for (int i = nextFrame++; i < count && !abandoned; i = nextFrame++) {
                 encoder.encode(frameAt, i);
                 {
                     const std::lock_guard<std::mutex> lock(mutex);
@@ -142,6 +154,10 @@ void encodeInParallel(const FrameEncoder &encoder, const FrameReaderFactory &rea
 
     int reported = 0;
     while (reported < count) {
+        if (stopped(options)) {
+            abandoned = true;
+            break;
+        }
         int ready = reported;
         {
             std::unique_lock<std::mutex> lock(mutex);
@@ -154,6 +170,7 @@ void encodeInParallel(const FrameEncoder &encoder, const FrameReaderFactory &rea
     }
     for (std::thread &worker : workers)
         worker.join();
+    return !abandoned;
 }
 
 QByteArray encodeFrames(int count, QSize size, qint64 totalPixels,
@@ -167,7 +184,13 @@ QByteArray encodeFrames(int count, QSize size, qint64 totalPixels,
     if (progress)
         progress(5);
 
-    const GifPalette palette = buildGifPalette(count, totalPixels, readers());
+    // A frame not read once stopping is asked for samples nothing.
+    const GifPalette palette =
+        buildGifPalette(count, totalPixels, [&options, frameAt = readers()](qsizetype i) {
+            return stopped(options) ? QImage() : frameAt(i);
+        });
+    if (stopped(options))
+        return {};
     const GifLookupTable table = buildGifLookupTable(palette);
 
     const qint64 frameBlockSize =
@@ -180,11 +203,11 @@ QByteArray encodeFrames(int count, QSize size, qint64 totalPixels,
     const FrameEncoder encoder{size, layout, table, out + headerSize, frameBlockSize};
     const int wanted = options.threads > 0 ? options.threads : QThread::idealThreadCount();
     const int threadCount = std::clamp(wanted, 1, count);
-    if (threadCount == 1)
-        encodeSerially(encoder, readers(), count, progress);
-    else
-        encodeInParallel(encoder, readers, count, threadCount, progress);
-    return gif;
+    const bool whole =
+        threadCount == 1
+            ? encodeSerially(encoder, readers(), count, progress, options)
+            : encodeInParallel(encoder, readers, count, threadCount, progress, options);
+    return whole ? gif : QByteArray();
 }
 
 } // namespace

@@ -19,6 +19,9 @@ struct GifEncodeOptions
 {
     // Threads that map and pack frames; 0 picks one per core. The bytes do not depend on it.
     int threads = 0;
+    // Asked on the calling thread before each frame; true ends the encoding early with an empty
+    // array, so that a caller who goes away need not wait for the whole file.
+    std::function<bool()> stopRequested;
 };
 
 QByteArray encodeGif(const QList<QImage> &frames, int delay, const GifProgress &progress,

@@ -5,6 +5,7 @@
 #include "gifencoder.h"
 #include "mp4recorder.h"
 #include "recordinglimits.h"
+#include "soundmuxer.h"
 #include "videotempfile.h"
 
 #include <QDebug>
@@ -56,7 +57,8 @@ bool VideoExport::bake(const AnnotationBake &bake, int fps, bool mp4)
             return;
         }
         const QByteArray gif = encodeStoredGif(
-            baked, delay, [&job](int percent) { job.progress(25 + percent * 75 / 100); });
+            baked, delay, [&job](int percent) { job.progress(25 + percent * 75 / 100); },
+            {0, [&job] { return job.stopRequested(); }});
         job.deliver([self, gif] {
             if (self)
                 emit self->gifBaked(gif);
@@ -110,21 +112,19 @@ void VideoExport::finishWriting()
         emit mp4Failed();
         return;
     }
-    const QString program =
-        !soundSource.isEmpty() && QFile::exists(soundSource) ? muxerProgram() : QString();
-    if (program.isEmpty()) {
+    if (soundSource.isEmpty() || !QFile::exists(soundSource)) {
         emit mp4Written({written, false});
         return;
     }
     writtenPath = written;
-    muxerRun = new MuxerProcess(this);
-    connect(muxerRun, &MuxerProcess::finished, this, [this](const MuxResult &result) {
+    muxerRun = new SoundMuxer(this);
+    connect(muxerRun, &SoundMuxer::finished, this, [this](const MuxResult &result) {
         muxerRun->deleteLater();
         muxerRun = nullptr;
         writtenPath.clear();
         emit mp4Written(result);
     });
     emit muxingStarted();
-    muxerRun->start(program, written, soundSource,
+    muxerRun->start(muxerProgram(), written, soundSource,
                     VideoTempFile::newPath("/videostream_muxed%1.mp4"));
 }

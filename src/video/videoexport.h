@@ -13,17 +13,18 @@
 class AnnotationBake;
 class BackgroundWorker;
 class Mp4Recorder;
+class SoundMuxer;
 
 // Turns an edited recording into a new file: the annotations are baked into copies of the frames
 // on the worker; a GIF is then encoded there as well, while the baked frames of an MP4 are written
-// as a new, silent video at the frame rate that gets the recording's audio from the outside
-// muxer. It reports progress and what it made by signals; the files are the caller's from then on.
+// as a new, silent video at the frame rate that gets the recording's audio put in. It reports
+// progress and what it made by signals; the files are the caller's from then on.
 class VideoExport : public QObject
 {
     Q_OBJECT
 
 public:
-    // `muxerProgram` names the outside muxer; empty when there is none.
+    // `muxerProgram` names the outside muxer, tried first; empty when there is none.
     VideoExport(BackgroundWorker &worker, std::function<QString()> muxerProgram,
                 QObject *parent = nullptr);
     // A video still being written or muxed is stopped and its files removed.
@@ -65,5 +66,5 @@ private:
     // The written video until it is reported: removed when the export goes first.
     QString writtenPath;
     QString soundSource;
-    MuxerProcess *muxerRun = nullptr;
+    SoundMuxer *muxerRun = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "framepreview.h"
 #include "gifencoder.h"
 #include "muxer.h"
+#include "plainmessage.h"
 #include "recorderlayout.h"
 #include "recordersettingspopup.h"
 #include "recordinglimits.h"
@@ -208,7 +209,10 @@ void VideoRecord::createExport()
     connect(exporter, &VideoExport::gifBaked, this, &VideoRecord::finishAnnotationsBaked);
     connect(exporter, &VideoExport::framesBaked, this, &VideoRecord::exportEditedMp4);
     connect(exporter, &VideoExport::mp4Written, this, &VideoRecord::takeExportResult);
-    connect(exporter, &VideoExport::mp4Failed, this, &VideoRecord::dropPendingExport);
+    connect(exporter, &VideoExport::mp4Failed, this, [this] {
+        dropPendingExport();
+        showNotice(tr("Could not save file"));
+    });
 }
 
 bool VideoRecord::isExportingMp4() const
@@ -293,7 +297,7 @@ void VideoRecord::refreshMicrophoneButton()
     button->setIcon(style()->standardIcon(recordMicrophone ? QStyle::SP_MediaVolume
                                                            : QStyle::SP_MediaVolumeMuted));
     button->setToolTip(recordMicrophone ? tr("Microphone on") : tr("Microphone off"));
-    button->setEnabled(!recording);
+    button->setEnabled(!setupLocked());
 }
 
 void VideoRecord::refreshPlayButton()
@@ -335,7 +339,7 @@ void VideoRecord::on_bt_close_clicked()
 
 void VideoRecord::on_bt_settings_clicked()
 {
-    if (recording)
+    if (setupLocked())
         return;
     if (settingsPopup->isVisible()) {
         settingsPopup->hide();
@@ -349,7 +353,7 @@ void VideoRecord::on_bt_settings_clicked()
 
 void VideoRecord::changeFormat(QString value)
 {
-    if (!RecorderSettingsPopup::formats().contains(value))
+    if (!RecorderSettingsPopup::formats().contains(value) || setupLocked())
         return;
     format = value;
     settingsStore().setValue(SettingsKeys::VideoFormat, format);
@@ -360,6 +364,8 @@ void VideoRecord::changeFormat(QString value)
 
 void VideoRecord::changeFramerate(QString value)
 {
+    if (setupLocked())
+        return;
     framerate = value;
     settingsStore().setValue(SettingsKeys::VideoFramerate, framerate);
     refreshButtonTexts();
@@ -423,9 +429,18 @@ void VideoRecord::startRecording()
     durationMs = 0;
     mp4Finalized = false;
     hasAudio = false;
+    soundSource.clear();
 
-    if (format == QLatin1String("mp4"))
-        startMp4Recording();
+    // An MP4 that cannot be written is known before anything is recorded: the user hears of it
+    // now, not after minutes of recording for nothing.
+    if (format == QLatin1String("mp4") && !startMp4Recording()) {
+        mouseHook.uninstall();
+        resetBar();
+        qDebug().noquote() << "Recording Status: Failed! (MP4 recorder could not start)"
+                           << mp4Recorder->errorString();
+        showPlainMessage(tr("The MP4 recording cannot start: %1").arg(mp4Recorder->errorString()));
+        return;
+    }
 
     recordingClock.restart();
     captureTimer.start(captureIntervalMs(fps()));
@@ -434,7 +449,7 @@ void VideoRecord::startRecording()
     emit emitAnalitycs(QStringLiteral("ec=VideoButtons&ea=StartRecord&el=") + usageLabel());
 }
 
-void VideoRecord::startMp4Recording()
+bool VideoRecord::startMp4Recording()
 {
     tmpFilePath = VideoTempFile::newPath("/videostream%1.mp4");
     recordedSize = captureRect().size();
@@ -443,7 +458,10 @@ void VideoRecord::startMp4Recording()
     settings.resolution = recordedSize;
     settings.frameRate = fps();
     settings.audio = recordMicrophone;
-    mp4Recorder->start(settings);
+    if (mp4Recorder->start(settings))
+        return true;
+    tmpFilePath.clear();
+    return false;
 }
 
 void VideoRecord::tick()
@@ -536,7 +554,7 @@ void VideoRecord::resetBar()
     setBorderCursors();
     ui->record_label->setStyleSheet(idleLabelStyle);
     recording = false;
-    ui->bt_microphone->setEnabled(true);
+    refreshMicrophoneButton();
     disconnect(&secondTimer, &QTimer::timeout, this, &VideoRecord::tick);
     secondTimer.stop();
     ui->lcdNumber->display(QStringLiteral("00:00"));
@@ -559,6 +577,7 @@ void VideoRecord::showBusy(bool determinate)
     progressBar->show();
     ui->bt_start_rec->setEnabled(false);
     ui->bt_close->setEnabled(false);
+    refreshMicrophoneButton();
     captureLabel->setStyleSheet(QStringLiteral("background-color:#fff;"));
     captureLabel->setWindowOpacity(0.75);
     captureLabel->setMovie(loadingMovie);
@@ -571,6 +590,7 @@ void VideoRecord::hideBusy()
     progressBar->hide();
     ui->bt_start_rec->setEnabled(true);
     ui->bt_close->setEnabled(true);
+    refreshMicrophoneButton();
 }
 
 void VideoRecord::hideCaptureLabel()
@@ -602,8 +622,10 @@ void VideoRecord::finalizeRecording()
     const int delay = gifDelay(fps());
     showBusy(true);
     worker.start([this, delay, snapshot = frames.snapshot()](const BackgroundWorker::Job &job) {
+        // A recorder that closes meanwhile stops the encoder instead of waiting for the file.
         const QByteArray gif =
-            encodeStoredGif(snapshot, delay, [&job](int percent) { job.progress(percent); });
+            encodeStoredGif(snapshot, delay, [&job](int percent) { job.progress(percent); },
+                            {0, [&job] { return job.stopRequested(); }});
         // Delivered only while the worker, and so the recorder that owns it, is there.
         job.deliver([this, gif] { finishEncoding(gif); });
     });
@@ -641,14 +663,20 @@ void VideoRecord::finalizeMp4Recording()
     if (mp4Finalized)
         return;
     mp4Finalized = true;
-    hasAudio = recordMicrophone && mp4Recorder->hasAudio();
+    hasAudio = mp4Recorder->hasAudio();
     resetBar();
     hideBusy();
     if (!frames.isEmpty() && QFile::exists(tmpFilePath)) {
         normaliseTimes();
+        if (hasAudio)
+            soundSource = tmpFilePath;
         if (!closing)
             enterEditing();
         qDebug().noquote() << "Recording Status: Successful!";
+        return;
+    }
+    if (!frames.isEmpty()) {
+        keepFramesOfFailedMp4();
         return;
     }
     qDebug().noquote() << "Recording Status: Failed! (MP4 recorder produced no file)"
@@ -658,6 +686,25 @@ void VideoRecord::finalizeMp4Recording()
     hideCaptureLabel();
 }
 
+void VideoRecord::keepFramesOfFailedMp4()
+{
+    const QString error = mp4Recorder->errorString();
+    qWarning().noquote() << "Recording: the MP4 encoder failed, the frames are kept:" << error;
+    const bool soundLost = hasAudio;
+    hasAudio = false;
+    tmpFilePath.clear();
+    normaliseTimes();
+    if (closing)
+        return;
+    enterEditing();
+    QString text = tr("The MP4 encoder failed during the recording: %1\nEvery recorded frame is "
+                      "kept: the video is written from them when you save or upload it.")
+                       .arg(error);
+    if (soundLost)
+        text += QLatin1Char('\n') + tr("The sound could not be kept.");
+    showPlainMessage(text);
+}
+
 void VideoRecord::exportEditedMp4(FrameStore::Snapshot bakedFrames)
 {
     // One edited video at a time.
@@ -665,7 +712,7 @@ void VideoRecord::exportEditedMp4(FrameStore::Snapshot bakedFrames)
         return;
     holdControlsForExport();
     exporter->writeMp4(std::move(bakedFrames), fps(), recordedSize,
-                       hasAudio ? tmpFilePath : QString());
+                       hasAudio ? soundSource : QString());
 }
 
 QString VideoRecord::muxerProgram() const
@@ -676,11 +723,23 @@ QString VideoRecord::muxerProgram() const
 
 void VideoRecord::takeExportResult(const MuxResult &result)
 {
-    QFile::remove(tmpFilePath);
+    // A new file without the recording's sound leaves the sound in the file that holds it, for
+    // the next export to try again.
+    const bool soundLeftOut = hasAudio && !result.hasAudio;
+    const QStringList previous{tmpFilePath, soundSource};
     tmpFilePath = result.path;
-    hasAudio = result.hasAudio;
+    if (hasAudio && !soundLeftOut)
+        soundSource = result.path;
+    // The player lets go of a file before it is removed.
+    playback->setAudioFile(soundSource);
+    for (const QString &old : previous)
+        if (!old.isEmpty() && old != soundSource)
+            QFile::remove(old);
     annotating->exported(bakedRevision);
-    playback->setAudioFile(hasAudio ? tmpFilePath : QString());
+    if (soundLeftOut)
+        showPlainMessage(tr("The sound could not be put into the edited video, so it has none. "
+                            "The recording keeps its sound: saving or uploading again tries once "
+                            "more."));
     runPendingExport();
 }
 
@@ -742,8 +801,7 @@ void VideoRecord::handOffUpload()
 
 void VideoRecord::enterEditing()
 {
-    playback->load(frameTimes, durationMs,
-                   format == QLatin1String("mp4") && hasAudio ? tmpFilePath : QString());
+    playback->load(frameTimes, durationMs, hasAudio ? soundSource : QString());
     ui->recordWidget->hide();
     ui->playWidget->show();
     loadingMovie->stop();
@@ -875,9 +933,15 @@ void VideoRecord::onColorButtonClicked()
         annotating->chooseColor(dialog.selectedColor());
 }
 
+bool VideoRecord::needsExport() const
+{
+    return annotating->isDirty() || tmpFilePath.isEmpty() || !QFile::exists(tmpFilePath) ||
+           (hasAudio && soundSource != tmpFilePath);
+}
+
 void VideoRecord::on_bt_save_clicked()
 {
-    if (annotating->isDirty())
+    if (needsExport())
         startAnnotationsBake(PendingExport::Save);
     else
         openSaveDialog();
@@ -887,7 +951,7 @@ void VideoRecord::on_bt_upload_clicked()
 {
     if (uploading)
         return;
-    if (annotating->isDirty())
+    if (needsExport())
         startAnnotationsBake(PendingExport::Upload);
     else
         handOffUpload();
@@ -965,6 +1029,10 @@ void VideoRecord::removeTmpFile()
 
 void VideoRecord::dropResultFile()
 {
+    // The sound's file is the recorder's alone unless it is the result itself.
+    if (!soundSource.isEmpty() && soundSource != tmpFilePath)
+        QFile::remove(soundSource);
+    soundSource.clear();
     if (uploading || tmpFilePath.isEmpty())
         return;
     QFile::remove(tmpFilePath);
@@ -980,7 +1048,7 @@ void VideoRecord::editorWindowClosed()
     deleteLater();
 }
 
-bool VideoRecord::reshapeLocked() const
+bool VideoRecord::setupLocked() const
 {
     return recording || !ui->bt_start_rec->isEnabled();
 }
@@ -1001,7 +1069,7 @@ bool VideoRecord::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton && !reshapeLocked()) {
+        if (mouse->button() == Qt::LeftButton && !setupLocked()) {
             resizingBorder = border;
             resizePress = mouse->globalPosition().toPoint();
             resizeStartSize = captureLabel->size();
@@ -1026,7 +1094,7 @@ bool VideoRecord::eventFilter(QObject *watched, QEvent *event)
 
 void VideoRecord::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && !reshapeLocked() &&
+    if (event->button() == Qt::LeftButton && !setupLocked() &&
         childAt(event->position().toPoint()) == ui->moveBar) {
         movingBar = true;
         pressOffset = event->globalPosition().toPoint() - pos();
@@ -1122,6 +1190,7 @@ QSize VideoRecord::smallestCaptureSize() const
 
 void VideoRecord::setCaptureSize(const QSize &size)
 {
+    captureSize = size;
     captureLabel->setFixedSize(size);
     resize(barWidthFor(size.width()), RecorderLayout::barHeight);
     layoutGroup();
@@ -1150,6 +1219,6 @@ void VideoRecord::storeGeometry() const
 {
     QSettings settings = settingsStore();
     settings.setValue(SettingsKeys::VideoRecorderPosition, pos());
-    settings.setValue(SettingsKeys::VideoRecorderCaptureSize, captureLabel->size());
+    settings.setValue(SettingsKeys::VideoRecorderCaptureSize, captureSize);
     settings.sync();
 }

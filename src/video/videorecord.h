@@ -163,7 +163,8 @@ private:
     void layoutGroup();
     void storeGeometry() const;
     void startRecording();
-    void startMp4Recording();
+    // False when the file cannot be written; the encoder's error tells why.
+    bool startMp4Recording();
     void stopRecording();
     void resetBar();
     void normaliseTimes();
@@ -171,10 +172,17 @@ private:
     void hideBusy();
     void hideCaptureLabel();
     void showNotice(const QString &text);
-    // Moving and resizing wait while a recording runs or is being saved.
-    bool reshapeLocked() const;
+    // Moving, resizing and the recording's choices (format, frame rate, microphone) wait while a
+    // recording runs or is being saved: what it was started with is what it is finalised with.
+    bool setupLocked() const;
     void finalizeRecording();
     void finalizeMp4Recording();
+    // The encoder failed after the start: the recording goes on to the editor from its frames,
+    // which are written as a new video when it is saved or uploaded.
+    void keepFramesOfFailedMp4();
+    // The frames must be written as a new file first: the annotations changed since the last
+    // export, or there is no file of the recording.
+    bool needsExport() const;
     void mp4StateChanged(Mp4Recorder::RecorderState state);
     void failGif(const char *reason);
     void enterEditing();
@@ -196,7 +204,7 @@ private:
     void placeProgressBar();
     void stopPlayback();
     void editorWindowClosed();
-    // Removes the temporary file unless the uploader holds it.
+    // Removes the temporary files, the result unless the uploader holds it.
     void dropResultFile();
     qint64 elapsedMs() const;
     QString usageLabel() const;
@@ -228,10 +236,15 @@ private:
     bool uploading = false;
     // The recorded area's size: the edited video keeps it however the editor shows the frames.
     QSize recordedSize;
+    // The capture area the user set; in the editor the label takes the size of the editor's view.
+    QSize captureSize;
 
     Mp4Recorder *mp4Recorder = nullptr;
     bool mp4Finalized = false;
+    // The recording has sound, held by soundSource: the result itself, or the file before it when
+    // an export could not put the sound in.
     bool hasAudio = false;
+    QString soundSource;
     VideoExport *exporter = nullptr;
     PendingExport pendingExport = PendingExport::None;
 

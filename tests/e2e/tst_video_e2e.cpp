@@ -276,20 +276,28 @@ int annotationPixels(const QImage &frame, const QRect &area)
 void VideoEndToEnd::annotationsAreSavedForTheirTime_data()
 {
     QTest::addColumn<QString>("format");
-    QTest::newRow("gif") << "gif";
-    QTest::newRow("mp4 with microphone") << "mp4";
+    QTest::addColumn<bool>("muxerOnPath");
+    QTest::newRow("gif") << "gif" << true;
+    QTest::newRow("mp4 with microphone") << "mp4" << true;
+    // The program puts the sound in itself.
+    QTest::newRow("mp4 with microphone, no ffmpeg") << "mp4" << false;
 }
 
 // Records, draws an arrow in the left half and types a text in the right half from the middle of
-// the recording on, and saves: the saved frames show both from there on and nothing before.
+// the recording on, and saves: the saved frames show both from there on and nothing before, and
+// an MP4 keeps its sound.
 void VideoEndToEnd::annotationsAreSavedForTheirTime()
 {
     QFETCH(QString, format);
+    QFETCH(bool, muxerOnPath);
     const bool microphone = format == "mp4";
     SineSoundServer sound;
     if (microphone)
         QVERIFY2(sound.start(), "the private PulseAudio server did not start");
     XSession session;
+    const QTemporaryDir emptyFolder;
+    if (!muxerOnPath)
+        session.setEnvironment("PATH", emptyFolder.path());
     storeSettings(session, format, microphone);
     const QRect bar = openRecorder(session);
     QVERIFY2(bar.isValid(), qPrintable(failure));

@@ -1,9 +1,11 @@
+#include "../app/modalresponder.h"
 #include "exportframefeed.h"
 #include "mediaprobe.h"
 #include "mp4recorder.h"
 #include "muxer.h"
 #include "settingskeys.h"
 #include "sinesoundserver.h"
+#include "storyboardtimeline.h"
 #include "videorecord.h"
 
 #include <QElapsedTimer>
@@ -22,6 +24,8 @@ struct FakeWorld
 {
     qint64 now = 0;
     int grabs = 0;
+    // Where the save dialog saves.
+    QString savePath;
 
     VideoRecord::Environment environment(const QString &appDir)
     {
@@ -35,6 +39,7 @@ struct FakeWorld
         environment.pointer = [] { return QPoint(-1000, -1000); };
         environment.clock = [this] { return now; };
         environment.muxer = [appDir] { return findMuxer(appDir, {}); };
+        environment.askSavePath = [this](const QString &, const QString &) { return savePath; };
         return environment;
     }
 };
@@ -72,6 +77,7 @@ private slots:
     void silentExportIsEvenlySpacedAndNeverMuxed();
     void audioIsMuxedIntoTheEditedVideo_data();
     void audioIsMuxedIntoTheEditedVideo();
+    void soundIsKeptWhenItCannotBePutIn();
     void destroyedWhileMuxingLeavesNoFile();
     void emptyExportChangesNothing();
     void tinyQueueStillTakesEveryFrame();
@@ -189,18 +195,17 @@ void TestMp4Export::silentExportIsEvenlySpacedAndNeverMuxed()
 void TestMp4Export::audioIsMuxedIntoTheEditedVideo_data()
 {
     QTest::addColumn<QString>("muxerBody");
-    QTest::addColumn<bool>("muxed");
-    QTest::newRow("real muxer") << "exec ffmpeg -v error \"$@\"" << true;
-    // It writes the output, slowly, and then fails.
-    QTest::newRow("failing muxer")
-        << "for a; do out=$a; done; sleep 1; touch \"$out\"; exit 3" << false;
+    QTest::newRow("real muxer") << "exec ffmpeg -v error \"$@\"";
+    // It writes the output, slowly, and then fails: the sound is put in without it.
+    QTest::newRow("failing muxer") << "for a; do out=$a; done; sleep 1; touch \"$out\"; exit 3";
+    QTest::newRow("no muxer") << QString();
 }
 
 void TestMp4Export::audioIsMuxedIntoTheEditedVideo()
 {
     QFETCH(QString, muxerBody);
-    QFETCH(bool, muxed);
-    placeMuxer(appDir, muxerBody);
+    if (!muxerBody.isEmpty())
+        placeMuxer(appDir, muxerBody);
     std::unique_ptr<VideoRecord> recorder;
     recordMp4(recorder, true);
     if (QTest::currentTestFailed())
@@ -217,15 +222,54 @@ void TestMp4Export::audioIsMuxedIntoTheEditedVideo()
     const QString result = recorder->resultPath();
     const QJsonObject probe = probeMedia(result);
     QCOMPARE(mediaStream(probe, "video").value("codec_name").toString(), QString("h264"));
-    QCOMPARE(mediaStream(probe, "audio").value("codec_name").toString(),
-             muxed ? QString("aac") : QString());
-    QCOMPARE(
-        QFileInfo(result).fileName().startsWith(muxed ? "videostream_muxed" : "videostream_edited"),
-        true);
+    QCOMPARE(mediaStream(probe, "audio").value("codec_name").toString(), QString("aac"));
+    QVERIFY2(QFileInfo(result).fileName().startsWith("videostream_muxed"), qPrintable(result));
     // Only the result is left: the recording, and the edited or the muxed file, are gone.
     QCOMPARE(filesIn(temp->path(), "videostream*"), QStringList{QFileInfo(result).fileName()});
     recorder.reset();
     QCOMPARE(filesIn(temp->path(), "videostream*"), QStringList());
+}
+
+void TestMp4Export::soundIsKeptWhenItCannotBePutIn()
+{
+    std::unique_ptr<VideoRecord> recorder;
+    recordMp4(recorder, true);
+    if (QTest::currentTestFailed())
+        return;
+    const QString recording = recorder->resultPath();
+    QFile file(recording);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    const QByteArray sound = file.readAll();
+    // Unreadable for a while: no muxer can take the sound from it.
+    file.resize(0);
+    file.write("not a video");
+    file.close();
+
+    ModalResponder responder({acknowledge()});
+    recorder->exportEditedMp4(recorder->recordedFrames().snapshot());
+    waitForResult(*recorder);
+    QVERIFY(responder.finished());
+    QVERIFY2(responder.messages.value(0).contains("could not be put into the edited video"),
+             qPrintable(responder.messages.value(0)));
+    QVERIFY(mediaStream(probeMedia(recorder->resultPath()), "audio").isEmpty());
+    QVERIFY(QFile::exists(recording));
+    bool microphoneBand = false;
+    for (const TimelineBand &band : recorder->timelineWidget()->timelineBands())
+        microphoneBand |= band.label == "Microphone";
+    QVERIFY(microphoneBand);
+
+    // Readable again: the next save, though nothing changed, puts the sound in.
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(sound);
+    file.close();
+    world.savePath = temp->filePath("saved.mp4");
+    recorder->on_bt_save_clicked();
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(world.savePath), 30000);
+    QCOMPARE(mediaStream(probeMedia(world.savePath), "audio").value("codec_name").toString(),
+             QString("aac"));
+    QVERIFY(!QFile::exists(recording));
+    QCOMPARE(filesIn(temp->path(), "videostream*"),
+             QStringList{QFileInfo(recorder->resultPath()).fileName()});
 }
 
 void TestMp4Export::destroyedWhileMuxingLeavesNoFile()

@@ -1,14 +1,17 @@
+#include "../app/modalresponder.h"
 #include "mediaprobe.h"
 #include "recorderlayout.h"
 #include "recordersettingspopup.h"
 #include "recorderworld.h"
 #include "recordinglimits.h"
 #include "settingskeys.h"
+#include "videoeditor.h"
 #include "videorecord.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -20,6 +23,7 @@
 
 #include <csignal>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -98,8 +102,15 @@ private slots:
     void gifFailuresAreLoggedAndReported();
     void gifRecordingBecomesAFile();
     void mp4IsFinalisedOnceWithEvenSize();
-    void mp4ThatCannotBeWrittenFails();
-    void closingDuringEncodingLeavesNoFile();
+    void mp4ThatCannotStartIsRefusedAtOnce_data();
+    void mp4ThatCannotStartIsRefusedAtOnce();
+    void mp4EncoderFailingMidwayKeepsTheFrames();
+    void choicesHoldUntilTheRecordingIsFinalised_data();
+    void choicesHoldUntilTheRecordingIsFinalised();
+    void storedCaptureSizeIsTheArea_data();
+    void storedCaptureSizeIsTheArea();
+    void closingDuringEncodingReturnsAtOnceAndLeavesNoFile_data();
+    void closingDuringEncodingReturnsAtOnceAndLeavesNoFile();
 
 private:
     std::unique_ptr<VideoRecord> shownRecorder(FakeWorld &world, const QString &format,
@@ -522,41 +533,207 @@ void TestVideoRecord::mp4IsFinalisedOnceWithEvenSize()
     QVERIFY(!QFile::exists(path));
 }
 
-void TestVideoRecord::mp4ThatCannotBeWrittenFails()
+void TestVideoRecord::mp4ThatCannotStartIsRefusedAtOnce_data()
 {
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("temporary folder is a file") << "folder";
+    QTest::newRow("file cannot grow") << "size";
+}
+
+void TestVideoRecord::mp4ThatCannotStartIsRefusedAtOnce()
+{
+    QFETCH(QString, cause);
     FakeWorld world;
     auto recorder = shownRecorder(world, "mp4");
+    QTemporaryFile notAFolder;
+    QVERIFY(notAFolder.open());
+    ModalResponder responder({acknowledge()});
     {
-        const FileSizeLimit limit(0);
-        recorder->on_bt_start_rec_clicked();
-        captureStored(*recorder);
-        QTest::ignoreMessage(QtDebugMsg,
-                             QRegularExpression("^Recording Status: Failed! \\(MP4 recorder "
-                                                "produced no file\\)"));
-        // No stopped state follows a file that never opened: the stop itself ends it.
+        std::optional<FileSizeLimit> limit;
+        if (cause == "size")
+            limit.emplace(0);
+        else
+            qputenv("TMPDIR", notAFolder.fileName().toLocal8Bit());
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("^Recording Status: Failed! \\(MP4 "
+                                                            "recorder could not start\\)"));
         recorder->on_bt_start_rec_clicked();
     }
+    // Told before a single frame is recorded for nothing.
+    QVERIFY(responder.finished());
+    QVERIFY2(responder.messages.value(0).startsWith("The MP4 recording cannot start: "),
+             qPrintable(responder.messages.value(0)));
+    QVERIFY(!recorder->isRecording());
     QVERIFY(recorder->resultPath().isEmpty());
+    qputenv("TMPDIR", temporaryFolder);
     QCOMPARE(recorderFilesIn(QDir::tempPath()), QStringList());
     const auto *start = recorder->findChild<QPushButton *>("bt_start_rec");
     QCOMPARE(start->text(), QString("• Record"));
     QVERIFY(start->isEnabled());
+    QVERIFY(recorder->findChild<QPushButton *>("bt_microphone")->isEnabled());
 }
 
-void TestVideoRecord::closingDuringEncodingLeavesNoFile()
+void TestVideoRecord::mp4EncoderFailingMidwayKeepsTheFrames()
 {
+    FakeWorld world;
+    world.noisy = true;
+    storeRecorderPlacement("mp4", QSize(320, 240));
+    VideoRecord::Environment environment = world.environment();
+    const QTemporaryDir folder;
+    const QString saved = folder.filePath("kept.mp4");
+    environment.askSavePath = [saved](const QString &, const QString &) { return saved; };
+    VideoRecord recorder(environment);
+    recorder.show();
+    ModalResponder responder({acknowledge()});
+    {
+        // Room for the file's start only: the encoder fails after some frames, as on a full disk.
+        const FileSizeLimit limit(64 * 1024);
+        recorder.on_bt_start_rec_clicked();
+        QVERIFY(recorder.isRecording());
+        for (int i = 0; i < 30; ++i) {
+            world.now = i * 40;
+            captureStored(recorder);
+        }
+        recorder.on_bt_start_rec_clicked();
+        QTRY_VERIFY_WITH_TIMEOUT(responder.finished(), 30000);
+    }
+    QVERIFY2(responder.messages.value(0).contains("Every recorded frame is kept"),
+             qPrintable(responder.messages.value(0)));
+    QVERIFY(recorder.editorWindow()->isVisible());
+    QVERIFY(recorder.resultPath().isEmpty());
+    // The capture timer may have added frames of its own.
+    const qsizetype recorded = recorder.recordedFrames().count();
+    QVERIFY(recorded >= 30);
+
+    // Saving writes the video from the kept frames.
+    recorder.on_bt_save_clicked();
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(saved), 30000);
+    QCOMPARE(videoFrameTimes(saved).size(), recorded);
+}
+
+void TestVideoRecord::choicesHoldUntilTheRecordingIsFinalised_data()
+{
+    QTest::addColumn<QString>("format");
+    // What the user tries while the bar says "Saving...": "gif", "mp4", a rate, or "microphone".
+    QTest::addColumn<QStringList>("attempts");
+    QTest::newRow("mp4, then GIF") << "mp4" << QStringList{"gif"};
+    QTest::newRow("gif, then MP4 with the microphone") << "gif" << QStringList{"mp4", "microphone"};
+    QTest::newRow("gif, then 5 fps") << "gif" << QStringList{"5"};
+}
+
+void TestVideoRecord::choicesHoldUntilTheRecordingIsFinalised()
+{
+    QFETCH(QString, format);
+    QFETCH(QStringList, attempts);
+    FakeWorld world;
+    auto recorder = shownRecorder(world, format);
+    recorder->on_bt_start_rec_clicked();
+    for (int i = 0; i < 5; ++i) {
+        world.now = i * 40;
+        captureStored(*recorder);
+    }
+    recorder->on_bt_start_rec_clicked();
+    // Saving: the GIF encoder or the MP4 recorder is still at work.
+    QVERIFY(!recorder->findChild<QPushButton *>("bt_start_rec")->isEnabled());
+
+    // As a user would: the gear button, then whatever the popup or the bar offers.
+    RecorderSettingsPopup *popup = recorder->settingsPopupWindow();
+    auto *microphone = recorder->findChild<QPushButton *>("bt_microphone");
+    recorder->findChild<QPushButton *>("bt_settings")->click();
+    QVERIFY(!popup->isVisible());
+    for (const QString &attempt : attempts) {
+        if (attempt == "microphone") {
+            QVERIFY(!microphone->isEnabled());
+            if (microphone->isVisible() && microphone->isEnabled())
+                microphone->click();
+        } else if (popup->isVisible()) {
+            QPushButton *choice = popup->formatButton(attempt) ? popup->formatButton(attempt)
+                                                               : popup->framerateButton(attempt);
+            choice->click();
+        }
+    }
+
+    QTRY_VERIFY_WITH_TIMEOUT(recorder->editorWindow()->isVisible(), 30000);
+    QCOMPARE(recorder->currentFormat(), format);
+    QCOMPARE(recorder->currentFramerate(), QString("25"));
+    QVERIFY(recorder->resultPath().endsWith("." + format));
+    QCOMPARE(settingsStore().value(SettingsKeys::VideoFormat).toString(), format);
+    QVERIFY(!settingsStore().value(SettingsKeys::RecordMicrophone, false).toBool());
+}
+
+void TestVideoRecord::storedCaptureSizeIsTheArea_data()
+{
+    QTest::addColumn<QSize>("area");
+    QTest::addColumn<qreal>("scale");
+    QTest::addColumn<QSize>("editorSize");
+    QTest::newRow("editor resized") << QSize(400, 200) << 1.0 << QSize(1000, 700);
+    QTest::newRow("small area, editor at its minimum") << QSize(320, 100) << 1.0 << QSize();
+    QTest::newRow("scaled display") << QSize(400, 200) << 1.5 << QSize();
+}
+
+void TestVideoRecord::storedCaptureSizeIsTheArea()
+{
+    QFETCH(QSize, area);
+    QFETCH(qreal, scale);
+    QFETCH(QSize, editorSize);
+    FakeWorld world;
+    world.scale = scale;
+    storeRecorderPlacement("gif", area);
+    // Twice: a size that grew in the editor would grow again with every recording.
+    for (int round = 0; round < 2; ++round) {
+        QPointer<VideoRecord> recorder = new VideoRecord(world.environment());
+        recorder->show();
+        QCOMPARE(recorder->captureRect().size(), area);
+        recorder->on_bt_start_rec_clicked();
+        for (int i = 0; i < 3; ++i) {
+            world.now = i * 40;
+            captureStored(*recorder);
+        }
+        recorder->on_bt_start_rec_clicked();
+        QTRY_VERIFY_WITH_TIMEOUT(recorder->editorWindow()->isVisible(), 30000);
+        if (editorSize.isValid())
+            recorder->editorWindow()->resize(editorSize);
+        QTest::qWait(20);
+        recorder->editorWindow()->close();
+        QTRY_VERIFY(recorder.isNull());
+        QCOMPARE(settingsStore().value(SettingsKeys::VideoRecorderCaptureSize).toSize(), area);
+    }
+}
+
+void TestVideoRecord::closingDuringEncodingReturnsAtOnceAndLeavesNoFile_data()
+{
+    QTest::addColumn<bool>("bake");
+    QTest::newRow("first encode") << false;
+    QTest::newRow("bake of the edited GIF") << true;
+}
+
+void TestVideoRecord::closingDuringEncodingReturnsAtOnceAndLeavesNoFile()
+{
+    QFETCH(bool, bake);
     FakeWorld world;
     world.noisy = true;
     auto owned = shownRecorder(world, "gif", QSize(1280, 720));
     QPointer<VideoRecord> recorder = owned.release();
     recorder->setAttribute(Qt::WA_DeleteOnClose);
     recorder->on_bt_start_rec_clicked();
-    for (int i = 0; i < 60; ++i)
+    // Noise is slow to read back from the store: these frames take seconds to encode.
+    for (int i = 0; i < 100; ++i)
         captureStored(*recorder);
     recorder->on_bt_start_rec_clicked();
+    if (bake) {
+        QTRY_VERIFY_WITH_TIMEOUT(recorder->editorWindow()->isVisible(), 120000);
+        recorder->startAnnotationsBake(VideoRecord::PendingExport::Save);
+    }
+    // Well into the GIF encoder, which follows the bake's first quarter.
+    QTRY_VERIFY_WITH_TIMEOUT(recorder->progressBarWidget()->value() >= (bake ? 35 : 15), 60000);
     QVERIFY(recorder->isWorkerRunning());
-    recorder->close();
+    QElapsedTimer clock;
+    clock.start();
+    if (bake)
+        recorder->editorWindow()->close();
+    else
+        recorder->close();
     QTRY_VERIFY(recorder.isNull());
+    QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
     QTest::qWait(100);
     QCOMPARE(recorderFilesIn(QDir::tempPath()), QStringList());
 }
