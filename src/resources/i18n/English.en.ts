@@ -873,5 +873,23 @@ Response: </translation>
         <source>Select color</source>
         <translation>Select color</translation>
     </message>
+    <message>
+        <source>The MP4 recording cannot start: %1</source>
+        <translation>The MP4 recording cannot start: %1</translation>
+    </message>
+    <message>
+        <source>The MP4 encoder failed during the recording: %1
+Every recorded frame is kept: the video is written from them when you save or upload it.</source>
+        <translation>The MP4 encoder failed during the recording: %1
+Every recorded frame is kept: the video is written from them when you save or upload it.</translation>
+    </message>
+    <message>
+        <source>The sound could not be kept.</source>
+        <translation>The sound could not be kept.</translation>
+    </message>
+    <message>
+        <source>The sound could not be put into the edited video, so it has none. The recording keeps its sound: saving or uploading again tries once more.</source>
+        <translation>The sound could not be put into the edited video, so it has none. The recording keeps its sound: saving or uploading again tries once more.</translation>
+    </message>
 </context>
 </TS>

@@ -873,5 +873,23 @@ Antwort: </translation>
         <source>Select color</source>
         <translation>Farbe auswählen</translation>
     </message>
+    <message>
+        <source>The MP4 recording cannot start: %1</source>
+        <translation>Die MP4-Aufnahme kann nicht starten: %1</translation>
+    </message>
+    <message>
+        <source>The MP4 encoder failed during the recording: %1
+Every recorded frame is kept: the video is written from them when you save or upload it.</source>
+        <translation>Der MP4-Encoder ist während der Aufnahme ausgefallen: %1
+Alle aufgenommenen Bilder bleiben erhalten: Das Video wird beim Speichern oder Hochladen daraus erstellt.</translation>
+    </message>
+    <message>
+        <source>The sound could not be kept.</source>
+        <translation>Der Ton konnte nicht erhalten werden.</translation>
+    </message>
+    <message>
+        <source>The sound could not be put into the edited video, so it has none. The recording keeps its sound: saving or uploading again tries once more.</source>
+        <translation>Der Ton konnte nicht in das bearbeitete Video übernommen werden, es ist daher stumm. Die Aufnahme behält ihren Ton: Erneutes Speichern oder Hochladen versucht es noch einmal.</translation>
+    </message>
 </context>
 </TS>

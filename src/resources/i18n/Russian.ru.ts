@@ -873,5 +873,23 @@ Response: </source>
         <source>Select color</source>
         <translation>Выбор цвета</translation>
     </message>
+    <message>
+        <source>The MP4 recording cannot start: %1</source>
+        <translation>Не удаётся начать запись MP4: %1</translation>
+    </message>
+    <message>
+        <source>The MP4 encoder failed during the recording: %1
+Every recorded frame is kept: the video is written from them when you save or upload it.</source>
+        <translation>Кодировщик MP4 отказал во время записи: %1
+Все записанные кадры сохранены: видео будет создано из них при сохранении или загрузке.</translation>
+    </message>
+    <message>
+        <source>The sound could not be kept.</source>
+        <translation>Звук сохранить не удалось.</translation>
+    </message>
+    <message>
+        <source>The sound could not be put into the edited video, so it has none. The recording keeps its sound: saving or uploading again tries once more.</source>
+        <translation>Не удалось добавить звук в отредактированное видео, поэтому оно без звука. Звук записи сохранён: при повторном сохранении или загрузке будет сделана ещё одна попытка.</translation>
+    </message>
 </context>
 </TS>

@@ -873,5 +873,23 @@ Response: </source>
         <source>Select color</source>
         <translation>Вибір кольору</translation>
     </message>
+    <message>
+        <source>The MP4 recording cannot start: %1</source>
+        <translation>Не вдається почати запис MP4: %1</translation>
+    </message>
+    <message>
+        <source>The MP4 encoder failed during the recording: %1
+Every recorded frame is kept: the video is written from them when you save or upload it.</source>
+        <translation>Кодувальник MP4 відмовив під час запису: %1
+Усі записані кадри збережено: відео буде створено з них під час збереження або завантаження.</translation>
+    </message>
+    <message>
+        <source>The sound could not be kept.</source>
+        <translation>Звук зберегти не вдалося.</translation>
+    </message>
+    <message>
+        <source>The sound could not be put into the edited video, so it has none. The recording keeps its sound: saving or uploading again tries once more.</source>
+        <translation>Не вдалося додати звук до відредагованого відео, тому воно без звуку. Звук запису збережено: під час повторного збереження або завантаження буде зроблено ще одну спробу.</translation>
+    </message>
 </context>
 </TS>
