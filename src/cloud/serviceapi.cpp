@@ -7,7 +7,10 @@
 #include <QCryptographicHash>
 #include <QHostInfo>
 #include <QJsonDocument>
+#include <QMetaEnum>
+#include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPointer>
 #include <QSysInfo>
 
 namespace ServiceApi {
@@ -29,6 +32,55 @@ int &transferTimeout()
 QUrl endpoint(const char *pathTemplate, const QStringList &values)
 {
     return buildUrl(apiBase(), QString::fromLatin1(pathTemplate), values);
+}
+
+// Set on a reply that limitReply cut off.
+constexpr char TooLargeProperty[] = "quorvelReplyTooLarge";
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ServiceApi", text);
+}
+
+QString networkErrorKind(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return tr("Connection refused");
+    case QNetworkReply::RemoteHostClosedError:
+        return tr("The service closed the connection");
+    case QNetworkReply::HostNotFoundError:
+        return tr("The service's host was not found");
+    case QNetworkReply::TimeoutError:
+        return tr("The connection timed out");
+    // The network library reports a transfer timeout as a cancelled operation.
+    case QNetworkReply::OperationCanceledError:
+        return tr("The service did not answer in time.");
+    case QNetworkReply::SslHandshakeFailedError:
+        return tr("The secure connection failed");
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+        return tr("The network is not available");
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError:
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+    case QNetworkReply::UnknownProxyError:
+        return tr("The proxy failed");
+    default:
+        return tr("Network error %1")
+            .arg(QLatin1String(
+                QMetaEnum::fromType<QNetworkReply::NetworkError>().valueToKey(error)));
+    }
+}
+
+QNetworkAccessManager *programNetwork()
+{
+    static QPointer<QNetworkAccessManager> manager;
+    if (!manager)
+        manager = new QNetworkAccessManager(QCoreApplication::instance());
+    return manager;
 }
 
 } // namespace
@@ -95,7 +147,7 @@ QUrl buildUrl(const QString &base, const QString &pathTemplate, const QStringLis
             ++end;
         const int index = pathTemplate.mid(i + 1, end - i - 1).toInt();
         if (index >= 1 && index <= values.size()) {
-            text += values.at(index - 1);
+            text += QString::fromLatin1(QUrl::toPercentEncoding(values.at(index - 1)));
             i = end - 1;
         } else {
             text += c;
@@ -168,11 +220,52 @@ QNetworkRequest request(const QUrl &url)
     return request;
 }
 
+QNetworkReply *limitReply(QNetworkReply *reply, qint64 maxBytes)
+{
+    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
+                     [reply, maxBytes](qint64 received, qint64 total) {
+                         if ((received <= maxBytes && total <= maxBytes) ||
+                             reply->property(TooLargeProperty).toBool())
+                             return;
+                         reply->setProperty(TooLargeProperty, true);
+                         // Not from inside the network library's own signal: whoever hears of
+                         // the error may open a message box.
+                         QMetaObject::invokeMethod(reply, &QNetworkReply::abort,
+                                                   Qt::QueuedConnection);
+                     });
+    return reply;
+}
+
+QNetworkReply *get(QNetworkAccessManager *manager, const QUrl &url, qint64 maxBytes)
+{
+    return limitReply(manager->get(request(url)), maxBytes);
+}
+
+void sendAndForget(const QUrl &url)
+{
+    QNetworkReply *reply = get(programNetwork(), url);
+    QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+}
+
+bool isWebUrl(const QUrl &url)
+{
+    return url.isValid() && !url.host().isEmpty() &&
+           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+}
+
 QString errorText(const QNetworkReply *reply)
 {
-    if (reply->error() == QNetworkReply::OperationCanceledError)
-        return QCoreApplication::translate("ServiceApi", "The service did not answer in time.");
-    return reply->errorString();
+    if (reply->property(TooLargeProperty).toBool())
+        return tr("The service's reply is too large");
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status >= 400) {
+        const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute)
+                                   .toString()
+                                   .simplified()
+                                   .left(100);
+        return tr("The service answered %1 %2").arg(status).arg(reason).trimmed();
+    }
+    return networkErrorKind(reply->error());
 }
 
 QJsonObject parseReply(const QByteArray &body)

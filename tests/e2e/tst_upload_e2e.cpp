@@ -1,14 +1,16 @@
 #include "../support/localservice.h"
 #include "xsession.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QStandardPaths>
 #include <QTest>
 #include <QThread>
 
 // A capture uploaded by the real binary to a local server: the link lands on the clipboard and
-// the popup fades away.
+// the popup fades away; when the server refuses, the capture is kept on the Desktop.
 class UploadEndToEnd : public QObject
 {
     Q_OBJECT
@@ -70,6 +72,35 @@ private slots:
         // The popup fades for four seconds and goes; the link stays.
         QVERIFY2(session.waitUntilNoWindowNamed(QStringLiteral("Form"), 8000), "the popup stayed");
         QCOMPARE(readClipboard(), link);
+    }
+
+    void refusedCaptureIsKeptOnTheDesktop()
+    {
+        service.setScript([](const RecordedRequest &) {
+            return ScriptedReply::raw(R"({"success":"false","error":"Quota exceeded"})");
+        });
+        const int before = service.requestCount();
+        XSession::key(QStringLiteral("Print"));
+        QVERIFY(session.waitForWindowNamed(QStringLiteral("SelectRegion"), 5000).isValid());
+        XSession::drag(QPoint(200, 100), QPoint(350, 220));
+        QVERIFY(session.waitForWindowNamed(QStringLiteral("Quorvel"), 5000).isValid());
+        session.focusWindowNamed(QStringLiteral("Quorvel"));
+        XSession::key(QStringLiteral("ctrl+space"));
+
+        const QString kept = session.home() + QStringLiteral("/Desktop/Quorvel/screenshot1.png");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(kept), 10000);
+        QCOMPARE(service.requestCount(), before + 1);
+        QCOMPARE(QImage(kept).size(), QSize(151, 121));
+        // Moved, not copied: nothing is left behind in the temporary folder.
+        QVERIFY(QDir::temp().entryList({QStringLiteral("screenshot_*")}).isEmpty());
+
+        // The message says why and where; it goes with Return.
+        QVERIFY(session.waitForWindowNamed(QStringLiteral("Quorvel"), 5000).isValid());
+        session.focusWindowNamed(QStringLiteral("Quorvel"));
+        XSession::key(QStringLiteral("Return"));
+        QVERIFY2(session.waitUntilNoWindowNamed(QStringLiteral("Quorvel"), 5000),
+                 "the message stayed");
+        QVERIFY2(session.waitUntilNoWindowNamed(QStringLiteral("Form"), 8000), "the popup stayed");
     }
 
 private:

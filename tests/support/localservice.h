@@ -40,7 +40,8 @@ struct ScriptedReply
     int status = 200;
     QByteArray contentType = "application/json";
     QByteArray body;
-    bool silent = false; // accept the request and never answer
+    bool silent = false;  // accept the request and never answer
+    bool endless = false; // a body without length that never ends, as a hostile server sends
 
     static ScriptedReply json(const QJsonObject &object)
     {
@@ -52,6 +53,7 @@ struct ScriptedReply
         return {200, type, body, false};
     }
     static ScriptedReply stall() { return {200, {}, {}, true}; }
+    static ScriptedReply endlessBody() { return {200, "application/json", {}, false, true}; }
 };
 
 class LocalService : public QObject
@@ -159,12 +161,30 @@ private:
             script ? script(request) : ScriptedReply{404, "text/plain", "no script", false};
         if (reply.silent)
             return;
+        if (reply.endless) {
+            stream(socket, reply.contentType);
+            return;
+        }
         QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + " Scripted\r\n";
         head += "Content-Type: " + reply.contentType + "\r\n";
         head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
         head += "Connection: close\r\n\r\n";
         socket->write(head + reply.body);
         socket->disconnectFromHost();
+    }
+
+    // Keeps the socket's queue topped up until the client hangs up.
+    static void stream(QTcpSocket *socket, const QByteArray &contentType)
+    {
+        const QByteArray chunk(64 * 1024, ' ');
+        socket->write("HTTP/1.1 200 Scripted\r\nContent-Type: " + contentType +
+                      "\r\nConnection: close\r\n\r\n{\"text\":\"");
+        socket->write(chunk);
+        connect(socket, &QTcpSocket::bytesWritten, socket, [socket, chunk] {
+            if (socket->state() == QAbstractSocket::ConnectedState &&
+                socket->bytesToWrite() < chunk.size())
+                socket->write(chunk);
+        });
     }
 
     QTcpServer *server = new QTcpServer(this);
