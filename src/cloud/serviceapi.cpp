@@ -37,39 +37,34 @@ QUrl endpoint(const char *pathTemplate, const QStringList &values)
 // Set on a reply that limitReply cut off.
 constexpr char TooLargeProperty[] = "quorvelReplyTooLarge";
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ServiceApi", text);
-}
-
 QString networkErrorKind(QNetworkReply::NetworkError error)
 {
     switch (error) {
     case QNetworkReply::ConnectionRefusedError:
-        return tr("Connection refused");
+        return QCoreApplication::translate("ServiceApi", "Connection refused");
     case QNetworkReply::RemoteHostClosedError:
-        return tr("The service closed the connection");
+        return QCoreApplication::translate("ServiceApi", "The service closed the connection");
     case QNetworkReply::HostNotFoundError:
-        return tr("The service's host was not found");
+        return QCoreApplication::translate("ServiceApi", "The service's host was not found");
     case QNetworkReply::TimeoutError:
-        return tr("The connection timed out");
+        return QCoreApplication::translate("ServiceApi", "The connection timed out");
     // The network library reports a transfer timeout as a cancelled operation.
     case QNetworkReply::OperationCanceledError:
-        return tr("The service did not answer in time.");
+        return QCoreApplication::translate("ServiceApi", "The service did not answer in time.");
     case QNetworkReply::SslHandshakeFailedError:
-        return tr("The secure connection failed");
+        return QCoreApplication::translate("ServiceApi", "The secure connection failed");
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::NetworkSessionFailedError:
-        return tr("The network is not available");
+        return QCoreApplication::translate("ServiceApi", "The network is not available");
     case QNetworkReply::ProxyConnectionRefusedError:
     case QNetworkReply::ProxyConnectionClosedError:
     case QNetworkReply::ProxyNotFoundError:
     case QNetworkReply::ProxyTimeoutError:
     case QNetworkReply::ProxyAuthenticationRequiredError:
     case QNetworkReply::UnknownProxyError:
-        return tr("The proxy failed");
+        return QCoreApplication::translate("ServiceApi", "The proxy failed");
     default:
-        return tr("Network error %1")
+        return QCoreApplication::translate("ServiceApi", "Network error %1")
             .arg(QLatin1String(
                 QMetaEnum::fromType<QNetworkReply::NetworkError>().valueToKey(error)));
     }
@@ -256,14 +251,17 @@ bool isWebUrl(const QUrl &url)
 QString errorText(const QNetworkReply *reply)
 {
     if (reply->property(TooLargeProperty).toBool())
-        return tr("The service's reply is too large");
+        return QCoreApplication::translate("ServiceApi", "The service's reply is too large");
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (status >= 400) {
         const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute)
                                    .toString()
                                    .simplified()
                                    .left(100);
-        return tr("The service answered %1 %2").arg(status).arg(reason).trimmed();
+        return QCoreApplication::translate("ServiceApi", "The service answered %1 %2")
+            .arg(status)
+            .arg(reason)
+            .trimmed();
     }
     return networkErrorKind(reply->error());
 }

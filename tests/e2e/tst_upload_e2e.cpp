@@ -35,12 +35,7 @@ private slots:
 
     void capturedRegionIsUploadedAndItsLinkCopied()
     {
-        XSession::key(QStringLiteral("Print"));
-        QVERIFY(session.waitForWindowNamed(QStringLiteral("SelectRegion"), 5000).isValid());
-        XSession::drag(QPoint(300, 200), QPoint(700, 500));
-        QVERIFY(session.waitForWindowNamed(QStringLiteral("Quorvel"), 5000).isValid());
-        session.focusWindowNamed(QStringLiteral("Quorvel"));
-
+        QVERIFY(openCapture(QPoint(300, 200), QPoint(700, 500)));
         QElapsedTimer clock;
         clock.start();
         XSession::key(QStringLiteral("ctrl+space"));
@@ -80,11 +75,7 @@ private slots:
             return ScriptedReply::raw(R"({"success":"false","error":"Quota exceeded"})");
         });
         const int before = service.requestCount();
-        XSession::key(QStringLiteral("Print"));
-        QVERIFY(session.waitForWindowNamed(QStringLiteral("SelectRegion"), 5000).isValid());
-        XSession::drag(QPoint(200, 100), QPoint(350, 220));
-        QVERIFY(session.waitForWindowNamed(QStringLiteral("Quorvel"), 5000).isValid());
-        session.focusWindowNamed(QStringLiteral("Quorvel"));
+        QVERIFY(openCapture(QPoint(200, 100), QPoint(350, 220)));
         XSession::key(QStringLiteral("ctrl+space"));
 
         const QString kept = session.home() + QStringLiteral("/Desktop/Quorvel/screenshot1.png");
@@ -104,6 +95,19 @@ private slots:
     }
 
 private:
+    // Print, a region dragged from one corner to the other, and the editor focused.
+    bool openCapture(const QPoint &from, const QPoint &to)
+    {
+        XSession::key(QStringLiteral("Print"));
+        if (!session.waitForWindowNamed(QStringLiteral("SelectRegion"), 5000).isValid())
+            return false;
+        XSession::drag(from, to);
+        if (!session.waitForWindowNamed(QStringLiteral("Quorvel"), 5000).isValid())
+            return false;
+        session.focusWindowNamed(QStringLiteral("Quorvel"));
+        return true;
+    }
+
     static QString readClipboard()
     {
         QProcess xclip;

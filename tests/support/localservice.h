@@ -9,6 +9,8 @@
 #include <QJsonObject>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
@@ -79,6 +81,21 @@ public:
 
     bool listen() { return server->listen(QHostAddress::LocalHost, 0); }
 
+    // Needs the event loop of its thread for every handshake, as a far server needs time.
+    bool listenSecurely(const QByteArray &certificate, const QByteArray &key)
+    {
+        auto *secure = new QSslServer(this);
+        QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+        config.setLocalCertificate(QSslCertificate(certificate));
+        config.setPrivateKey(QSslKey(key, QSsl::Ec));
+        secure->setSslConfiguration(config);
+        connect(secure, &QSslServer::pendingConnectionAvailable, this, &LocalService::accept);
+        delete server;
+        server = secure;
+        scheme = QStringLiteral("https");
+        return listen();
+    }
+
     // Serves from a thread of its own, for tests whose waiting blocks their own thread.
     bool listenInThread()
     {
@@ -93,7 +110,7 @@ public:
 
     QString baseUrl() const
     {
-        return QStringLiteral("http://127.0.0.1:%1").arg(server->serverPort());
+        return QStringLiteral("%1://127.0.0.1:%2").arg(scheme).arg(server->serverPort());
     }
 
     void setScript(Script script)
@@ -188,6 +205,7 @@ private:
     }
 
     QTcpServer *server = new QTcpServer(this);
+    QString scheme = QStringLiteral("http");
     QThread *worker = nullptr;
     mutable QMutex mutex;
     Script answer;
