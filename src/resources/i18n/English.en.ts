@@ -74,6 +74,10 @@
         <source>No such file: %1</source>
         <translation>No such file: %1</translation>
     </message>
+    <message>
+        <source>%1 is a folder, not a picture.</source>
+        <translation>%1 is a folder, not a picture.</translation>
+    </message>
 </context>
 <context>
     <name>LastFiles</name>

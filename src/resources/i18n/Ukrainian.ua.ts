@@ -74,6 +74,10 @@
         <source>No such file: %1</source>
         <translation>Файл не знайдено: %1</translation>
     </message>
+    <message>
+        <source>%1 is a folder, not a picture.</source>
+        <translation>%1 — це тека, а не зображення.</translation>
+    </message>
 </context>
 <context>
     <name>LastFiles</name>
