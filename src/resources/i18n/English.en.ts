@@ -301,6 +301,14 @@ or drag to select a region.
         <source>%1 px</source>
         <translation>%1 px</translation>
     </message>
+    <message>
+        <source>Ruler</source>
+        <translation>Ruler</translation>
+    </message>
+    <message>
+        <source>Click a band to drop a guide; drag bands and guides to move them; right-click a guide to remove it. Esc closes the ruler.</source>
+        <translation>Click a band to drop a guide; drag bands and guides to move them; right-click a guide to remove it. Esc closes the ruler.</translation>
+    </message>
 </context>
 <context>
     <name>Screenshot</name>

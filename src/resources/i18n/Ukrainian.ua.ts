@@ -301,6 +301,14 @@ Or select region.
         <source>%1 px</source>
         <translation>%1 пкс</translation>
     </message>
+    <message>
+        <source>Ruler</source>
+        <translation>Лінійка</translation>
+    </message>
+    <message>
+        <source>Click a band to drop a guide; drag bands and guides to move them; right-click a guide to remove it. Esc closes the ruler.</source>
+        <translation>Клацніть по шкалі, щоб поставити напрямну; перетягуйте шкали й напрямні, щоб зсунути їх; правий клац видаляє напрямну. Esc закриває лінійку.</translation>
+    </message>
 </context>
 <context>
     <name>Screenshot</name>
