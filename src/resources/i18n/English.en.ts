@@ -74,6 +74,10 @@
         <source>No such file: %1</source>
         <translation>No such file: %1</translation>
     </message>
+    <message>
+        <source>%1 is a folder, not a picture.</source>
+        <translation>%1 is a folder, not a picture.</translation>
+    </message>
 </context>
 <context>
     <name>LastFiles</name>
@@ -296,6 +300,14 @@ or drag to select a region.
     <message>
         <source>%1 px</source>
         <translation>%1 px</translation>
+    </message>
+    <message>
+        <source>Ruler</source>
+        <translation>Ruler</translation>
+    </message>
+    <message>
+        <source>Click a band to drop a guide; drag bands and guides to move them; right-click a guide to remove it. Esc closes the ruler.</source>
+        <translation>Click a band to drop a guide; drag bands and guides to move them; right-click a guide to remove it. Esc closes the ruler.</translation>
     </message>
 </context>
 <context>

@@ -74,6 +74,10 @@
         <source>No such file: %1</source>
         <translation>Datei nicht gefunden: %1</translation>
     </message>
+    <message>
+        <source>%1 is a folder, not a picture.</source>
+        <translation>%1 ist ein Ordner, kein Bild.</translation>
+    </message>
 </context>
 <context>
     <name>LastFiles</name>
@@ -296,6 +300,14 @@ Ziehen: Bereich auswählen
     <message>
         <source>%1 px</source>
         <translation>%1 px</translation>
+    </message>
+    <message>
+        <source>Ruler</source>
+        <translation>Lineal</translation>
+    </message>
+    <message>
+        <source>Click a band to drop a guide; drag bands and guides to move them; right-click a guide to remove it. Esc closes the ruler.</source>
+        <translation>Klicken Sie auf eine Leiste, um eine Hilfslinie zu setzen; ziehen Sie Leisten und Hilfslinien, um sie zu verschieben; ein Rechtsklick entfernt eine Hilfslinie. Esc schließt das Lineal.</translation>
     </message>
 </context>
 <context>

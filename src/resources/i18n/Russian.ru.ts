@@ -74,6 +74,10 @@
         <source>No such file: %1</source>
         <translation>Файл не найден: %1</translation>
     </message>
+    <message>
+        <source>%1 is a folder, not a picture.</source>
+        <translation>%1 — это папка, а не изображение.</translation>
+    </message>
 </context>
 <context>
     <name>LastFiles</name>
@@ -296,6 +300,14 @@ Or select region.
     <message>
         <source>%1 px</source>
         <translation>%1 пкс</translation>
+    </message>
+    <message>
+        <source>Ruler</source>
+        <translation>Линейка</translation>
+    </message>
+    <message>
+        <source>Click a band to drop a guide; drag bands and guides to move them; right-click a guide to remove it. Esc closes the ruler.</source>
+        <translation>Щёлкните по шкале, чтобы поставить направляющую; перетаскивайте шкалы и направляющие, чтобы сдвинуть их; правый щелчок удаляет направляющую. Esc закрывает линейку.</translation>
     </message>
 </context>
 <context>

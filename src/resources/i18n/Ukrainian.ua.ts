@@ -74,6 +74,10 @@
         <source>No such file: %1</source>
         <translation>Файл не знайдено: %1</translation>
     </message>
+    <message>
+        <source>%1 is a folder, not a picture.</source>
+        <translation>%1 — це тека, а не зображення.</translation>
+    </message>
 </context>
 <context>
     <name>LastFiles</name>
@@ -296,6 +300,14 @@ Or select region.
     <message>
         <source>%1 px</source>
         <translation>%1 пкс</translation>
+    </message>
+    <message>
+        <source>Ruler</source>
+        <translation>Лінійка</translation>
+    </message>
+    <message>
+        <source>Click a band to drop a guide; drag bands and guides to move them; right-click a guide to remove it. Esc closes the ruler.</source>
+        <translation>Клацніть по шкалі, щоб поставити напрямну; перетягуйте шкали й напрямні, щоб зсунути їх; правий клац видаляє напрямну. Esc закриває лінійку.</translation>
     </message>
 </context>
 <context>
