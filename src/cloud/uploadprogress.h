@@ -56,7 +56,8 @@ private:
     void showFinished(bool success);
     void startFadeOut();
     // The first ending counts: a file written for the upload is removed after a success and kept
-    // otherwise. Returns the line that says where it is kept, empty when there is nothing to say.
+    // after any other ending. keepFile returns the line that says where it is kept, empty when
+    // there is nothing to say (the user's own file, or an ending already settled).
     void settleSuccess();
     QString keepFile();
     // The upload is cut off by the popup's end or the program's: the file is kept silently.
