@@ -11,8 +11,16 @@ export CCACHE_NOHASHDIR := 1
 setup:
 	@scripts/setup
 
-$(BUILD)/build.ninja:
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+# The flags the build folder was configured with: other flags configure it afresh, so that none
+# is silently ignored and none left over from before.
+FLAGS_FILE := $(BUILD)/cmake-flags
+ifneq ($(file <$(FLAGS_FILE)),$(CMAKE_FLAGS))
+$(shell mkdir -p $(BUILD))
+$(file >$(FLAGS_FILE),$(CMAKE_FLAGS))
+endif
+
+$(BUILD)/build.ninja: $(FLAGS_FILE)
+	@cmake --fresh -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
 
 build: setup $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -29,8 +37,9 @@ bench: build
 	@scripts/with-xvfb scripts/run-benchmarks $(BUILD)
 
 # Into CMAKE_INSTALL_PREFIX (/usr/local unless CMAKE_FLAGS says otherwise); DESTDIR is honoured.
+# Stripped, as the package is: the debugging information stays in the build folder.
 install: build
-	@cmake --install $(BUILD)
+	@cmake --install $(BUILD) --strip
 
 # A Debian package in $(BUILD), for `apt install ./$(BUILD)/quorvel_*.deb`.
 package: build

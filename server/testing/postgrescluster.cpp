@@ -1,13 +1,15 @@
 #include "postgrescluster.h"
 
 #include <QDir>
-#include <QProcess>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTcpServer>
 #include <QUuid>
 
+#include <csignal>
 #include <unistd.h>
 
 namespace {
@@ -42,25 +44,33 @@ QString PostgresCluster::programFolder()
     for (const QString &version : versions) {
         const QString bin = QStringLiteral("/usr/lib/postgresql/%1/bin").arg(version);
         if (QFile::exists(bin + QStringLiteral("/initdb")) &&
-            QFile::exists(bin + QStringLiteral("/pg_ctl")))
+            QFile::exists(bin + QStringLiteral("/postgres")))
             return bin;
     }
     return {};
 }
 
+// setpriv runs the program in its own place, as nobody where we are root, and has it killed
+// when this process ends: set after the change of user, which would clear it.
+void PostgresCluster::startProgram(QProcess &process, const QString &program,
+                                   const QStringList &arguments)
+{
+    QStringList asUser{QStringLiteral("--pdeathsig=KILL")};
+    if (asRoot())
+        asUser << QStringLiteral("--reuid=nobody") << QStringLiteral("--regid=nogroup")
+               << QStringLiteral("--clear-groups");
+    process.start(
+        QStringLiteral("setpriv"),
+        asUser + QStringList{QStringLiteral("--"), programFolder() + QLatin1Char('/') + program} +
+            arguments);
+}
+
 bool PostgresCluster::run(const QString &program, const QStringList &arguments,
                           QString *error) const
 {
-    const QString path = programFolder() + QLatin1Char('/') + program;
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    if (asRoot())
-        process.start(QStringLiteral("runuser"),
-                      QStringList{QStringLiteral("-u"), QStringLiteral("nobody"),
-                                  QStringLiteral("--"), path} +
-                          arguments);
-    else
-        process.start(path, arguments);
+    startProgram(process, program, arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0) {
         *error = QStringLiteral("%1 failed: %2").arg(program, process.readAll().trimmed());
@@ -72,7 +82,7 @@ bool PostgresCluster::run(const QString &program, const QStringList &arguments,
 bool PostgresCluster::start(QString *error)
 {
     if (programFolder().isEmpty()) {
-        *error = QStringLiteral("PostgreSQL is not installed (no initdb and pg_ctl under "
+        *error = QStringLiteral("PostgreSQL is not installed (no initdb and postgres under "
                                 "/usr/lib/postgresql/*/bin)");
         return false;
     }
@@ -87,33 +97,69 @@ bool PostgresCluster::start(QString *error)
     }
     dataFolder = folder->filePath(QStringLiteral("data"));
     port = freeLoopbackPort();
-    const QString options = QStringLiteral("-p %1 -k %2 -c listen_addresses=127.0.0.1 -c fsync=off "
-                                           "-c synchronous_commit=off -c full_page_writes=off")
-                                .arg(port)
-                                .arg(folder->path());
-    running = run(QStringLiteral("initdb"),
-                  {QStringLiteral("-D"), dataFolder, QStringLiteral("-U"), QLatin1String(User),
-                   QStringLiteral("-A"), QStringLiteral("trust"), QStringLiteral("-E"),
-                   QStringLiteral("UTF8"), QStringLiteral("--no-sync")},
-                  error) &&
-              run(QStringLiteral("pg_ctl"),
-                  {QStringLiteral("-D"), dataFolder, QStringLiteral("-o"), options,
-                   QStringLiteral("-l"), folder->filePath(QStringLiteral("log")),
-                   QStringLiteral("-w"), QStringLiteral("start")},
-                  error);
-    return running;
+    if (!run(QStringLiteral("initdb"),
+             {QStringLiteral("-D"), dataFolder, QStringLiteral("-U"), QLatin1String(User),
+              QStringLiteral("-A"), QStringLiteral("trust"), QStringLiteral("-E"),
+              QStringLiteral("UTF8"), QStringLiteral("--no-sync")},
+             error))
+        return false;
+    // The server runs as this object's child rather than a daemon, so that it cannot outlive
+    // the process that started it.
+    server.setStandardOutputFile(folder->filePath(QStringLiteral("log")));
+    server.setStandardErrorFile(folder->filePath(QStringLiteral("log")), QIODevice::Append);
+    startProgram(server, QStringLiteral("postgres"),
+                 {QStringLiteral("-D"), dataFolder, QStringLiteral("-p"), QString::number(port),
+                  QStringLiteral("-k"), folder->path(), QStringLiteral("-c"),
+                  QStringLiteral("listen_addresses=127.0.0.1"), QStringLiteral("-c"),
+                  QStringLiteral("fsync=off"), QStringLiteral("-c"),
+                  QStringLiteral("synchronous_commit=off"), QStringLiteral("-c"),
+                  QStringLiteral("full_page_writes=off")});
+    QElapsedTimer clock;
+    clock.start();
+    while (server.state() != QProcess::NotRunning && clock.elapsed() < 60000) {
+        if (acceptsConnections())
+            return true;
+        server.waitForFinished(100);
+    }
+    QFile log(folder->filePath(QStringLiteral("log")));
+    log.open(QIODevice::ReadOnly);
+    *error = QStringLiteral("postgres did not start: %1").arg(log.readAll().trimmed());
+    stop();
+    return false;
+}
+
+bool PostgresCluster::acceptsConnections() const
+{
+    const QString connection = QUuid::createUuid().toString();
+    bool open = false;
+    {
+        QSqlDatabase probe = adminConnection(connection);
+        open = probe.open();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return open;
+}
+
+QSqlDatabase PostgresCluster::adminConnection(const QString &name) const
+{
+    QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    admin.setHostName(QStringLiteral("127.0.0.1"));
+    admin.setPort(port);
+    admin.setUserName(QLatin1String(User));
+    admin.setDatabaseName(QStringLiteral("postgres"));
+    return admin;
 }
 
 void PostgresCluster::stop()
 {
-    if (!running)
+    if (server.state() == QProcess::NotRunning)
         return;
-    QString ignored;
-    run(QStringLiteral("pg_ctl"),
-        {QStringLiteral("-D"), dataFolder, QStringLiteral("-m"), QStringLiteral("immediate"),
-         QStringLiteral("-w"), QStringLiteral("stop")},
-        &ignored);
-    running = false;
+    // Immediate shutdown: the data is thrown away with the folder anyway.
+    ::kill(pid_t(server.processId()), SIGQUIT);
+    if (!server.waitForFinished(10000)) {
+        server.kill();
+        server.waitForFinished(5000);
+    }
 }
 
 QString PostgresCluster::newDatabase(QString *error)
@@ -122,11 +168,7 @@ QString PostgresCluster::newDatabase(QString *error)
     const QString connection = QUuid::createUuid().toString();
     bool created = false;
     {
-        QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), connection);
-        admin.setHostName(QStringLiteral("127.0.0.1"));
-        admin.setPort(port);
-        admin.setUserName(QLatin1String(User));
-        admin.setDatabaseName(QStringLiteral("postgres"));
+        QSqlDatabase admin = adminConnection(connection);
         if (admin.open()) {
             QSqlQuery create(admin);
             created = create.exec(QStringLiteral("CREATE DATABASE %1").arg(name));

@@ -1,5 +1,7 @@
 #include "serverprocess.h"
 
+#include "../../tests/support/childprocess.h"
+
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSettings>
@@ -40,7 +42,7 @@ bool ServerProcess::start(QString *error)
             ini.setValue(it.key(), it.value());
     }
     const qint64 limit = fileSizeLimit;
-    process.setChildProcessModifier([limit] {
+    endWithThisProcess(process, [limit] {
         if (limit > 0) {
             const rlimit size{rlim_t(limit), rlim_t(limit)};
             setrlimit(RLIMIT_FSIZE, &size);

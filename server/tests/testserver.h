@@ -65,7 +65,7 @@ public:
 #define QUORVEL_PREPARE_TEST_STORE()                                                               \
     do {                                                                                           \
         if (TestStore::usesPostgres() && PostgresCluster::programFolder().isEmpty())               \
-            QSKIP("PostgreSQL is not installed (initdb and pg_ctl under "                          \
+            QSKIP("PostgreSQL is not installed (initdb and postgres under "                        \
                   "/usr/lib/postgresql/*/bin): this run covers the PostgreSQL store");             \
         const QString storeProblem = TestStore::prepare();                                         \
         QVERIFY2(storeProblem.isEmpty(), qPrintable(storeProblem));                                \

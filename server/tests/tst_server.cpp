@@ -295,6 +295,10 @@ private slots:
                                      << "say \"hi\".png";
         QTest::newRow("only dots") << ".."
                                    << "file";
+        QTest::newRow("spaces and letters") << "Bild vom Überfall 1.png"
+                                            << "Bild vom Überfall 1.png";
+        QTest::newRow("header parameters") << "a.png; filename=evil.exe, b"
+                                           << "a.png; filename=evil.exe, b";
     }
 
     void pathLikeNamesAreOnlyData()
@@ -304,7 +308,17 @@ private slots:
         const Uploaded file = uploadFile(annToken, annId, sent, png(QSize(4, 4)));
         QVERIFY(FileStore::isPublicId(file.id));
         QCOMPARE(file.originalName, kept);
-        QCOMPARE(send("GET", file.link).body, png(QSize(4, 4)));
+        const Answer served = send("GET", file.link);
+        QCOMPARE(served.body, png(QSize(4, 4)));
+        // The name is one percent-encoded value: a browser saves the file under it, and nothing
+        // in it can end the value or add parameters to the header.
+        const QByteArray disposition = served.headers.value("content-disposition");
+        const QByteArray prefix = "inline; filename*=UTF-8''";
+        QVERIFY2(disposition.startsWith(prefix), disposition.constData());
+        const QByteArray value = disposition.mid(prefix.size());
+        for (char separator : {' ', ';', '"', ',', '\\'})
+            QVERIFY2(!value.contains(separator), disposition.constData());
+        QCOMPARE(QString::fromUtf8(QByteArray::fromPercentEncoding(value)), kept);
         QDirIterator all(server->folder.path(), QDir::Files, QDirIterator::Subdirectories);
         while (all.hasNext()) {
             const QString path = all.next();

@@ -128,8 +128,7 @@ private slots:
     void logoutRevokesTheSession()
     {
         const QString token = settingsStore().value(SettingsKeys::Token).toString();
-        QObject owner;
-        Session::logout(&owner);
+        Session::logout();
         QTRY_VERIFY(!server->store.userForToken(Credentials::secretHash(token),
                                                 QDateTime::currentSecsSinceEpoch()));
     }

@@ -21,8 +21,8 @@ private slots:
     void twoServersServeTheSameAccountsAndFiles()
     {
         if (PostgresCluster::programFolder().isEmpty())
-            QSKIP(
-                "PostgreSQL is not installed (initdb and pg_ctl under /usr/lib/postgresql/*/bin)");
+            QSKIP("PostgreSQL is not installed (initdb and postgres under "
+                  "/usr/lib/postgresql/*/bin)");
         PostgresCluster cluster;
         QString error;
         QVERIFY2(cluster.start(&error), qPrintable(error));

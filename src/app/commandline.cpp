@@ -95,6 +95,8 @@ CommandLine::Parsed CommandLine::parse(const QStringList &arguments, const QStri
     const QDir folder(workingFolder);
     for (const QString &file : files) {
         const QFileInfo info(folder.absoluteFilePath(file));
+        if (info.isDir())
+            return failure(tr("%1 is a folder, not a picture.").arg(file));
         if (!info.isFile())
             return failure(tr("No such file: %1").arg(file));
         parsed.request.files << QDir::cleanPath(info.absoluteFilePath());

@@ -12,22 +12,23 @@ QString folder()
            QStringLiteral("/Quorvel/");
 }
 
-QString nextFreePath(const QString &folder)
+QString nextFreePath(const QString &folder, const QString &nameTemplate)
 {
     for (int n = 1; n <= 300; ++n) {
-        const QString path = folder + QStringLiteral("screenshot%1.png").arg(n);
+        const QString path = folder + nameTemplate.arg(n);
         if (!QFile::exists(path))
             return path;
     }
-    return folder + QStringLiteral("screenshot301.png");
+    return folder + nameTemplate.arg(301);
 }
 
-QString moveToDesktop(const QString &path)
+QString moveToDesktop(const QString &path, const QString &nameTemplate)
 {
     const QString target = folder();
     if (!QDir().mkpath(target))
         return {};
-    const QString destination = nextFreePath(target);
+    // A rename never replaces a file that is there: the unchecked last name cannot lose one.
+    const QString destination = nextFreePath(target, nameTemplate);
     return QFile::rename(path, destination) ? destination : QString();
 }
 

@@ -21,14 +21,13 @@ ImageLabel::ImageLabel(QWidget *parent) : QLabel(parent)
 
 void ImageLabel::loadImage(const QUrl &url)
 {
+    // Anything but a picture on the web keeps the placeholder.
+    if (!ServiceApi::isWebUrl(url))
+        return;
     auto *manager = new QNetworkAccessManager(this);
     connect(manager, &QNetworkAccessManager::finished, this, &ImageLabel::loadImageFinished);
-    QNetworkReply *reply = manager->get(ServiceApi::request(url));
     // Stops a body that could never be a thumbnail before it fills the memory.
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
-        if (received > ServicePicture::MaxBytes)
-            reply->abort();
-    });
+    ServiceApi::get(manager, url, ServicePicture::MaxBytes);
 }
 
 void ImageLabel::loadImageFinished(QNetworkReply *reply)
@@ -52,5 +51,7 @@ void ImageLabel::mousePressEvent(QMouseEvent *) {}
 
 void ImageLabel::mouseReleaseEvent(QMouseEvent *)
 {
-    Browser::open(QUrl(link, QUrl::TolerantMode));
+    const QUrl url(link, QUrl::TolerantMode);
+    if (ServiceApi::isWebUrl(url))
+        Browser::open(url);
 }

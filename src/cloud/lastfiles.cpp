@@ -16,6 +16,7 @@
 #include <QMovie>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -41,8 +42,13 @@ QPushButton *tileButton(const QString &text, const QString &icon)
 
 LastFiles::LastFiles(QWidget *parent)
     : QWidget(parent), loadingOverlay(coveringLabel()), emptyLabel(coveringLabel()),
-      flowLayout(new FlowLayout(-1, -1, -1)), scrollArea(new QScrollArea(this))
+      flowLayout(new FlowLayout(-1, -1, -1)), scrollArea(new QScrollArea(this)),
+      network(new QNetworkAccessManager(this))
 {
+    // Queued: a reply may open a message box, and the tray may close this window meanwhile; its
+    // network manager must not go inside the network library's own call.
+    connect(network, &QNetworkAccessManager::finished, this, &LastFiles::loadJsonFinished,
+            Qt::QueuedConnection);
     setObjectName(QStringLiteral("LastFiles"));
     setWindowTitle(tr("Last your files"));
     setMinimumSize(520, 300);
@@ -92,24 +98,23 @@ void LastFiles::loadFiles()
     loadingOverlay->show();
     loadingOverlay->raise();
 
-    auto *manager = new QNetworkAccessManager(this);
-    connect(manager, &QNetworkAccessManager::finished, this, &LastFiles::loadJsonFinished);
-    manager->get(ServiceApi::request(ServiceApi::lastFilesUrl()));
+    ServiceApi::get(network, ServiceApi::lastFilesUrl());
 }
 
 void LastFiles::loadJsonFinished(QNetworkReply *reply)
 {
     reply->deleteLater();
+    // The message boxes come last: the window may be closed while they are open.
     if (reply->error() != QNetworkReply::NoError) {
-        showPlainMessage(tr("Load data failed!\nError: ") + ServiceApi::errorText(reply));
         loadingOverlay->hide();
+        showPlainMessage(tr("Load data failed!\nError: ") + ServiceApi::errorText(reply));
         return;
     }
     const QJsonObject answer = ServiceApi::parseReply(reply->readAll());
     if (!ServiceApi::isSuccess(answer)) {
+        loadingOverlay->hide();
         showPlainMessage(tr("You are not logined") + QLatin1Char('\n') +
                          tr("To take full advantage of the program, please log in."));
-        loadingOverlay->hide();
         return;
     }
     const QJsonArray photos = answer.value(QStringLiteral("photos")).toArray();
@@ -178,12 +183,15 @@ void LastFiles::bt_copy_click(const QString &value)
 
 void LastFiles::bt_remove_click(const QString &value)
 {
+    // The question runs an event loop of its own, in which the tray may close this window.
+    const QPointer<LastFiles> alive(this);
     if (QMessageBox::question(nullptr, tr("Remove file!"), tr("Are you sure?"),
                               QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    delete findChild<QFrame *>(TilePrefix + value);
-    auto *manager = new QNetworkAccessManager(this);
-    manager->get(ServiceApi::request(ServiceApi::deleteFileUrl(value)));
+    // The user said yes: the file goes even when the window went meanwhile.
+    ServiceApi::sendAndForget(ServiceApi::deleteFileUrl(value));
+    if (alive)
+        delete findChild<QFrame *>(TilePrefix + value);
 }
 
 void LastFiles::closeEvent(QCloseEvent *event)

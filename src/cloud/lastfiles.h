@@ -5,6 +5,7 @@
 
 class FlowLayout;
 class QLabel;
+class QNetworkAccessManager;
 class QNetworkReply;
 class QScrollArea;
 
@@ -42,4 +43,5 @@ private:
     QLabel *emptyLabel;
     FlowLayout *flowLayout;
     QScrollArea *scrollArea;
+    QNetworkAccessManager *network;
 };

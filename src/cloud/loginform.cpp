@@ -15,7 +15,8 @@
 #include <QShortcut>
 
 LoginForm::LoginForm(QWidget *parent)
-    : QWidget(parent), ui(new Ui::LoginForm), loadingOverlay(new QLabel(this))
+    : QWidget(parent), ui(new Ui::LoginForm), loadingOverlay(new QLabel(this)),
+      network(new QNetworkAccessManager(this))
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -59,9 +60,12 @@ QString LoginForm::buildSocialLoginSuffix(const QString &language, const QString
 
 void LoginForm::send(const QUrl &url, void (LoginForm::*receiver)(QNetworkReply *))
 {
-    auto *manager = new QNetworkAccessManager(this);
-    connect(manager, &QNetworkAccessManager::finished, this, receiver);
-    manager->get(ServiceApi::request(url));
+    QNetworkReply *reply = ServiceApi::get(network, url);
+    // Queued: a reply may open a message box, and a login that succeeds meanwhile deletes this
+    // form with its network manager; that must not happen inside the network library's own call.
+    connect(
+        reply, &QNetworkReply::finished, this,
+        [this, reply, receiver] { (this->*receiver)(reply); }, Qt::QueuedConnection);
 }
 
 void LoginForm::on_bt_login_clicked()
@@ -109,14 +113,24 @@ void LoginForm::askAuthCode()
 {
     loadingOverlay->show();
     loadingOverlay->raise();
-    bool ok = false;
-    const QString code = QInputDialog::getText(
-        this, tr("Quorvel login"),
-        tr("To complete the authorization, enter the code from the site %1:")
-            .arg(ServiceApi::siteHost()),
-        QLineEdit::Normal, QString(), &ok,
-        Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    if (!ok || code.isEmpty()) {
+    // Not run in an event loop of its own: a login that succeeds meanwhile closes the form, and
+    // the prompt then simply goes with it.
+    auto *prompt = new QInputDialog(this, Qt::Dialog | Qt::WindowTitleHint |
+                                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    prompt->setAttribute(Qt::WA_DeleteOnClose);
+    prompt->setWindowTitle(tr("Quorvel login"));
+    prompt->setLabelText(tr("To complete the authorization, enter the code from the site %1:")
+                             .arg(ServiceApi::siteHost()));
+    prompt->setTextEchoMode(QLineEdit::Normal);
+    prompt->setTextValue(QString());
+    connect(prompt, &QInputDialog::textValueSelected, this, &LoginForm::checkCode);
+    connect(prompt, &QDialog::rejected, loadingOverlay, &QWidget::hide);
+    prompt->open();
+}
+
+void LoginForm::checkCode(const QString &code)
+{
+    if (code.isEmpty()) {
         loadingOverlay->hide();
         return;
     }

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QLabel;
+class QNetworkAccessManager;
 class QNetworkReply;
 
 namespace Ui {
@@ -39,6 +40,7 @@ private slots:
 private:
     void socialLogin(const QString &provider);
     void askAuthCode();
+    void checkCode(const QString &code);
     void send(const QUrl &url, void (LoginForm::*receiver)(QNetworkReply *));
     // True when nothing is left to say: a network error was shown, or the session was stored and
     // announced. Otherwise error holds the service's reason, maybe empty.
@@ -46,5 +48,6 @@ private:
 
     Ui::LoginForm *ui;
     QLabel *loadingOverlay;
+    QNetworkAccessManager *network;
     QString suffix;
 };

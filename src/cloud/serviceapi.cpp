@@ -7,7 +7,10 @@
 #include <QCryptographicHash>
 #include <QHostInfo>
 #include <QJsonDocument>
+#include <QMetaEnum>
+#include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPointer>
 #include <QSysInfo>
 
 namespace ServiceApi {
@@ -29,6 +32,50 @@ int &transferTimeout()
 QUrl endpoint(const char *pathTemplate, const QStringList &values)
 {
     return buildUrl(apiBase(), QString::fromLatin1(pathTemplate), values);
+}
+
+// Set on a reply that limitReply cut off.
+constexpr char TooLargeProperty[] = "quorvelReplyTooLarge";
+
+QString networkErrorKind(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return QCoreApplication::translate("ServiceApi", "Connection refused");
+    case QNetworkReply::RemoteHostClosedError:
+        return QCoreApplication::translate("ServiceApi", "The service closed the connection");
+    case QNetworkReply::HostNotFoundError:
+        return QCoreApplication::translate("ServiceApi", "The service's host was not found");
+    case QNetworkReply::TimeoutError:
+        return QCoreApplication::translate("ServiceApi", "The connection timed out");
+    // The network library reports a transfer timeout as a cancelled operation.
+    case QNetworkReply::OperationCanceledError:
+        return QCoreApplication::translate("ServiceApi", "The service did not answer in time.");
+    case QNetworkReply::SslHandshakeFailedError:
+        return QCoreApplication::translate("ServiceApi", "The secure connection failed");
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+        return QCoreApplication::translate("ServiceApi", "The network is not available");
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError:
+    case QNetworkReply::ProxyAuthenticationRequiredError:
+    case QNetworkReply::UnknownProxyError:
+        return QCoreApplication::translate("ServiceApi", "The proxy failed");
+    default:
+        return QCoreApplication::translate("ServiceApi", "Network error %1")
+            .arg(QLatin1String(
+                QMetaEnum::fromType<QNetworkReply::NetworkError>().valueToKey(error)));
+    }
+}
+
+QNetworkAccessManager *programNetwork()
+{
+    static QPointer<QNetworkAccessManager> manager;
+    if (!manager)
+        manager = new QNetworkAccessManager(QCoreApplication::instance());
+    return manager;
 }
 
 } // namespace
@@ -95,7 +142,7 @@ QUrl buildUrl(const QString &base, const QString &pathTemplate, const QStringLis
             ++end;
         const int index = pathTemplate.mid(i + 1, end - i - 1).toInt();
         if (index >= 1 && index <= values.size()) {
-            text += values.at(index - 1);
+            text += QString::fromLatin1(QUrl::toPercentEncoding(values.at(index - 1)));
             i = end - 1;
         } else {
             text += c;
@@ -168,11 +215,55 @@ QNetworkRequest request(const QUrl &url)
     return request;
 }
 
+QNetworkReply *limitReply(QNetworkReply *reply, qint64 maxBytes)
+{
+    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
+                     [reply, maxBytes](qint64 received, qint64 total) {
+                         if ((received <= maxBytes && total <= maxBytes) ||
+                             reply->property(TooLargeProperty).toBool())
+                             return;
+                         reply->setProperty(TooLargeProperty, true);
+                         // Not from inside the network library's own signal: whoever hears of
+                         // the error may open a message box.
+                         QMetaObject::invokeMethod(reply, &QNetworkReply::abort,
+                                                   Qt::QueuedConnection);
+                     });
+    return reply;
+}
+
+QNetworkReply *get(QNetworkAccessManager *manager, const QUrl &url, qint64 maxBytes)
+{
+    return limitReply(manager->get(request(url)), maxBytes);
+}
+
+void sendAndForget(const QUrl &url)
+{
+    QNetworkReply *reply = get(programNetwork(), url);
+    QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+}
+
+bool isWebUrl(const QUrl &url)
+{
+    return url.isValid() && !url.host().isEmpty() &&
+           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+}
+
 QString errorText(const QNetworkReply *reply)
 {
-    if (reply->error() == QNetworkReply::OperationCanceledError)
-        return QCoreApplication::translate("ServiceApi", "The service did not answer in time.");
-    return reply->errorString();
+    if (reply->property(TooLargeProperty).toBool())
+        return QCoreApplication::translate("ServiceApi", "The service's reply is too large");
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status >= 400) {
+        const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute)
+                                   .toString()
+                                   .simplified()
+                                   .left(100);
+        return QCoreApplication::translate("ServiceApi", "The service answered %1 %2")
+            .arg(status)
+            .arg(reason)
+            .trimmed();
+    }
+    return networkErrorKind(reply->error());
 }
 
 QJsonObject parseReply(const QByteArray &body)

@@ -4,12 +4,13 @@
 // and the reading of replies. Each caller sends its own request and gives the reply its meaning.
 
 #include <QJsonObject>
+#include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 
-class QNetworkReply;
+class QNetworkAccessManager;
 
 namespace ServiceApi {
 
@@ -53,8 +54,9 @@ QByteArray ocrSigningKey();
 int transferTimeoutMs();
 void setTransferTimeoutMs(int ms);
 
-// Replaces %1 … %n in one pass, so a value that itself holds "%2" stays as typed, and parses the
-// text in tolerant mode: characters a URL may not hold are encoded, "&", "=", "+" and "#" are not.
+// Replaces %1 … %n in one pass, so a value that itself holds "%2" stays as typed. Each value is
+// percent-encoded whole: an "&", "=", "+", "#" or "%" in an e-mail, code or token reaches the
+// service as typed instead of splitting or rewriting the query.
 QUrl buildUrl(const QString &base, const QString &pathTemplate, const QStringList &values);
 
 QString passwordHash(const QString &email, const QString &password);
@@ -69,7 +71,24 @@ QUrl uploadUrl();
 QUrl ocrUrl();
 
 QNetworkRequest request(const QUrl &url);
-// The network library reports a transfer timeout as a cancelled operation; the user is told so.
+
+// Replies are read whole into memory: a body that grows past its cap ends the reply with an error
+// instead, so a service that keeps sending cannot fill the memory (it would never trip the
+// transfer timeout either).
+inline constexpr qint64 MaxReplyBytes = 4 * 1024 * 1024;
+QNetworkReply *limitReply(QNetworkReply *reply, qint64 maxBytes = MaxReplyBytes);
+QNetworkReply *get(QNetworkAccessManager *manager, const QUrl &url,
+                   qint64 maxBytes = MaxReplyBytes);
+// For requests whose reply nobody reads (logout, removing a file): they belong to the program,
+// not to the window that sent them, so that closing the window right after does not abort them.
+void sendAndForget(const QUrl &url);
+
+// Only pages and pictures on the web are opened or fetched: a "file:", "data:" or custom-scheme
+// address from the service would reach local files or other programs.
+bool isWebUrl(const QUrl &url);
+
+// The kind of error and, for an HTTP error, the service's status and reason. Never the text the
+// network library gives, which holds the request's URL and with it the token or password hash.
 QString errorText(const QNetworkReply *reply);
 
 // A body that is no JSON object reads as an empty object.

@@ -3,8 +3,6 @@
 #include "serviceapi.h"
 #include "settingskeys.h"
 
-#include <QNetworkAccessManager>
-
 namespace Session {
 
 void storeLogin(const QString &token, const QString &userId)
@@ -15,13 +13,11 @@ void storeLogin(const QString &token, const QString &userId)
     settings.setValue(SettingsKeys::UserId, userId);
 }
 
-void logout(QObject *owner)
+void logout()
 {
     QSettings settings = settingsStore();
-    if (!settings.value(SettingsKeys::Token).toString().isEmpty()) {
-        auto *manager = new QNetworkAccessManager(owner);
-        manager->get(ServiceApi::request(ServiceApi::logoutUrl()));
-    }
+    if (!settings.value(SettingsKeys::Token).toString().isEmpty())
+        ServiceApi::sendAndForget(ServiceApi::logoutUrl());
     const QString loggedOut = QStringLiteral("0");
     settings.setValue(SettingsKeys::IsAuth, loggedOut);
     settings.setValue(SettingsKeys::Token, loggedOut);

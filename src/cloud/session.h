@@ -5,14 +5,12 @@
 
 #include <QString>
 
-class QObject;
-
 namespace Session {
 
 void storeLogin(const QString &token, const QString &userId);
-// Tells the service when there is a token to end (its reply is not read), then forgets it.
-// The request's network manager belongs to owner.
-void logout(QObject *owner);
+// Tells the service when there is a token to end (its reply is not read), then forgets it. The
+// request outlives the window it came from, so the session also ends on the server.
+void logout();
 // Only a stored account number above 0 is cleared: an anonymous upload keeps its state.
 void clearAfterAuthFailure();
 

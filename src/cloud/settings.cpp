@@ -6,6 +6,7 @@
 #include "hookkeybord.h"
 #include "layoutkey.h"
 #include "loginform.h"
+#include "plainmessage.h"
 #include "serviceapi.h"
 #include "servicepicture.h"
 #include "session.h"
@@ -17,7 +18,6 @@
 #include <QFileIconProvider>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSettings>
@@ -69,19 +69,12 @@ QStringList languageFiles()
     return QDir(QStringLiteral(":/i18n")).entryList(filter, QDir::Files, QDir::NoSort);
 }
 
-void sendGet(Settings *receiver, const QUrl &url, void (Settings::*slot)(QNetworkReply *))
-{
-    auto *manager = new QNetworkAccessManager(receiver);
-    QObject::connect(manager, &QNetworkAccessManager::finished, receiver, slot);
-    QObject::connect(manager, &QNetworkAccessManager::finished, manager, &QObject::deleteLater);
-    manager->get(ServiceApi::request(url));
-}
-
 } // namespace
 
 Settings::Settings(QWidget *parent)
     : QWidget(parent), ui(new Ui::Settings), keyCatcher(new QLineEdit(this)),
-      settingsStore(new QSettings(SettingsKeys::Organisation, SettingsKeys::Application, this))
+      settingsStore(new QSettings(SettingsKeys::Organisation, SettingsKeys::Application, this)),
+      network(new QNetworkAccessManager(this))
 {
     ui->setupUi(this);
     setWindowModality(Qt::ApplicationModal);
@@ -254,7 +247,17 @@ void Settings::on_lang_list_activated(int index)
 
 void Settings::on_bt_choose_editor_clicked()
 {
-    const QString path = QFileDialog::getOpenFileName(this, tr("Choose image editor"));
+    // Not run in an event loop of its own: the tray may close this dialog while the file dialog
+    // is open, and the file dialog then simply goes with it.
+    auto *dialog = new QFileDialog(this, tr("Choose image editor"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    connect(dialog, &QFileDialog::fileSelected, this, &Settings::chooseEditor);
+    dialog->open();
+}
+
+void Settings::chooseEditor(const QString &path)
+{
     if (path.isEmpty())
         return;
     settingsStore->setValue(SettingsKeys::ExternalEditor, path);
@@ -288,8 +291,8 @@ void Settings::on_start_at_login_clicked(bool checked)
     if (Autostart::setEnabled(checked, QCoreApplication::applicationFilePath()))
         return;
     ui->start_at_login->setChecked(Autostart::isEnabled());
-    QMessageBox::warning(this, windowTitle(),
-                         tr("Cannot change the autostart entry %1.").arg(Autostart::entryPath()));
+    // Without parent, so that closing this dialog meanwhile cannot take the box with it.
+    showPlainMessage(tr("Cannot change the autostart entry %1.").arg(Autostart::entryPath()));
 }
 
 void Settings::on_bt_login_clicked()
@@ -326,7 +329,8 @@ void Settings::on_bt_logout_clicked()
     ui->user_icon->setPixmap(QPixmap(QLatin1String(PlaceholderPhoto)));
     showLoggedOut();
     showAccountButtons(false);
-    Session::logout(this);
+    dropAccountRequest();
+    Session::logout();
 }
 
 void Settings::reloadUserInfo()
@@ -335,7 +339,8 @@ void Settings::reloadUserInfo()
     activateWindow();
     if (settingsStore->value(SettingsKeys::Token).toString().isEmpty())
         return;
-    sendGet(this, ServiceApi::userInfoUrl(), &Settings::reloadUserInfoFinished);
+    requestAccount(ServiceApi::userInfoUrl(), &Settings::reloadUserInfoFinished,
+                   ServiceApi::MaxReplyBytes);
     ui->user_icon->setPixmap(QPixmap(QLatin1String(PlaceholderPhoto)));
     ui->user_name->setText(tr("Loading..."));
     ui->user_info->setText(tr("Loading..."));
@@ -348,7 +353,7 @@ void Settings::reloadUserInfoFinished(QNetworkReply *reply)
         showLoggedOut();
         ui->bt_login->show();
         ui->bt_logout->hide();
-        qWarning() << "Load user info failed:" << reply->errorString();
+        qWarning().noquote() << "Load user info failed:" << ServiceApi::errorText(reply);
         return;
     }
     const QJsonObject answer = ServiceApi::parseReply(reply->readAll());
@@ -357,9 +362,9 @@ void Settings::reloadUserInfoFinished(QNetworkReply *reply)
         showAccountButtons(false);
         return;
     }
-    const QString photo = ServiceApi::text(answer, QStringLiteral("photo"));
-    if (!photo.isEmpty())
-        sendGet(this, QUrl(photo), &Settings::loadedUserPhoto);
+    const QUrl photo(ServiceApi::text(answer, QStringLiteral("photo")), QUrl::TolerantMode);
+    if (ServiceApi::isWebUrl(photo))
+        requestAccount(photo, &Settings::loadedUserPhoto, ServicePicture::MaxBytes);
     ui->user_name->setText(ServiceApi::text(answer, QStringLiteral("username")));
     ui->user_info->setText(ServiceApi::text(answer, QStringLiteral("userinfo")));
     showAccountButtons(true);
@@ -373,6 +378,28 @@ void Settings::loadedUserPhoto(QNetworkReply *reply)
     const QImage photo = ServicePicture::decode(reply->readAll());
     if (!photo.isNull())
         ui->user_icon->setPixmap(QPixmap::fromImage(photo));
+}
+
+void Settings::requestAccount(const QUrl &url, void (Settings::*receiver)(QNetworkReply *),
+                              qint64 maxBytes)
+{
+    dropAccountRequest();
+    QNetworkReply *reply = ServiceApi::get(network, url, maxBytes);
+    accountReply = reply;
+    connect(reply, &QNetworkReply::finished, this, [this, reply, receiver] {
+        if (accountReply == reply)
+            accountReply = nullptr;
+        (this->*receiver)(reply);
+    });
+}
+
+void Settings::dropAccountRequest()
+{
+    if (!accountReply)
+        return;
+    accountReply->disconnect(this);
+    accountReply->abort();
+    accountReply->deleteLater();
 }
 
 void Settings::changeTab(int index)

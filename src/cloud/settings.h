@@ -5,6 +5,7 @@
 
 class LoginForm;
 class QLineEdit;
+class QNetworkAccessManager;
 class QNetworkReply;
 class QPushButton;
 class QSettings;
@@ -66,10 +67,18 @@ private:
     void setEditorDisplay(const QString &path);
     void showLoggedOut();
     void showAccountButtons(bool loggedIn);
+    void chooseEditor(const QString &path);
+    // One account request at a time: the user info, then the photo it names. A newer request or
+    // a logout drops the one running, so that a late reply cannot show a session that is over.
+    void requestAccount(const QUrl &url, void (Settings::*receiver)(QNetworkReply *),
+                        qint64 maxBytes);
+    void dropAccountRequest();
 
     Ui::Settings *ui;
     QPushButton *recordingButton;
     QLineEdit *keyCatcher;
     QPointer<LoginForm> loginForm;
     QSettings *settingsStore;
+    QNetworkAccessManager *network;
+    QPointer<QNetworkReply> accountReply;
 };

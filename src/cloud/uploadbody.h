@@ -1,6 +1,7 @@
 #pragma once
 
-// The upload's multipart/form-data body: one part named "file", the name written unescaped.
+// The upload's multipart/form-data body: one part named "file". The file name is written as it
+// stands except for CR and LF, which are percent-encoded as browsers do.
 
 #include <QByteArray>
 #include <QString>

@@ -8,6 +8,8 @@
 #include "uploadbody.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -27,12 +29,28 @@ UploadProgress::UploadProgress(QWidget *parent) : QDialog(parent), ui(new Ui::Up
     ui->progressBar->show();
     ui->label_done_text->hide();
     ui->label_done_icon->hide();
+    // A popup without parent outlives the event loop; its file must not stay in the temporary
+    // folder.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &UploadProgress::interrupt);
 }
 
 UploadProgress::~UploadProgress()
 {
+    interrupt();
     delete ui;
 }
+
+namespace {
+
+// A reply that is no JSON may be a whole web page: the message shows its beginning.
+QString shownResponse(const QByteArray &body)
+{
+    constexpr int MaxShown = 300;
+    const QString text = QString::fromUtf8(body);
+    return text.size() > MaxShown ? text.left(MaxShown) + QChar(0x2026) : text;
+}
+
+} // namespace
 
 bool UploadProgress::upload(const QString &path)
 {
@@ -45,6 +63,8 @@ bool UploadProgress::upload(const QString &path)
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
+        // Nothing was sent: the file stays with whoever handed it over.
+        settled = true;
         showPlainMessage(tr("Could not open file: ") + path);
         return false;
     }
@@ -60,7 +80,7 @@ bool UploadProgress::upload(const QString &path)
     request.setHeader(QNetworkRequest::ContentTypeHeader, UploadBody::contentType());
     request.setHeader(QNetworkRequest::ContentLengthHeader, QByteArray::number(body.size()));
     auto *manager = new QNetworkAccessManager(this);
-    reply = manager->post(request, body);
+    reply = ServiceApi::limitReply(manager->post(request, body));
     connect(reply, &QNetworkReply::finished, this, &UploadProgress::requestFinished);
     connect(reply, &QNetworkReply::errorOccurred, this, &UploadProgress::uploadError);
     connect(reply, &QNetworkReply::uploadProgress, this, &UploadProgress::uploadProgress);
@@ -85,16 +105,42 @@ void UploadProgress::uploadError(QNetworkReply::NetworkError error)
     showPlainMessage(failureMessage(reply ? ServiceApi::errorText(reply) : QString()));
 }
 
+void UploadProgress::settleSuccess()
+{
+    settled = true;
+    if (saveCopyOnFailure)
+        QFile::remove(filePath);
+}
+
+QString UploadProgress::keepFile()
+{
+    if (settled)
+        return {};
+    settled = true;
+    if (!saveCopyOnFailure)
+        return {};
+    const QString moved = DesktopCopy::moveToDesktop(filePath, desktopName);
+    return tr("The file is kept at %1")
+        .arg(QDir::toNativeSeparators(moved.isEmpty() ? filePath : moved));
+}
+
+void UploadProgress::interrupt()
+{
+    if (settled || !reply)
+        return;
+    reply->disconnect(this);
+    reply->abort();
+    const QString where = keepFile();
+    if (!where.isEmpty())
+        qInfo().noquote() << "Upload interrupted." << where;
+}
+
 QString UploadProgress::failureMessage(const QString &response)
 {
-    if (!saveCopyOnFailure)
+    const QString where = keepFile();
+    if (where.isEmpty())
         return tr("Uploading error!\nResponse: ") + response;
-    if (!DesktopCopy::moveToDesktop(filePath).isEmpty())
-        return tr("Uploading error!\nFile save on Desktop/Quorvel\n\nResponse: ") + response;
-    return tr("Uploading error!\nThe file could not be moved to Desktop/Quorvel and is kept at "
-              "%1\n\nResponse: ")
-               .arg(QDir::toNativeSeparators(filePath)) +
-           response;
+    return tr("Uploading error!\n%1\n\nResponse: %2").arg(where, response);
 }
 
 void UploadProgress::requestFinished()
@@ -108,6 +154,7 @@ void UploadProgress::requestFinished()
         success = ServiceApi::isSuccess(answer) && !fileUrl.isEmpty();
         showFinished(success);
         if (success) {
+            settleSuccess();
             QGuiApplication::clipboard()->setText(fileUrl);
             if (!ServiceApi::text(answer, QStringLiteral("authfail")).isEmpty())
                 Session::clearAfterAuthFailure();
@@ -116,10 +163,13 @@ void UploadProgress::requestFinished()
                 showPlainMessage(message);
         } else if (ServiceApi::text(answer, QStringLiteral("success")) == QLatin1String("false") &&
                    !error.isEmpty()) {
-            showPlainMessage(error);
+            const QString where = keepFile();
+            showPlainMessage(where.isEmpty() ? error : error + QStringLiteral("\n\n") + where);
         } else {
-            showPlainMessage(failureMessage(QString::fromUtf8(body)));
+            showPlainMessage(failureMessage(shownResponse(body)));
         }
+    } else if (!cancelled) {
+        showFinished(false);
     }
     startFadeOut();
     if (success && isHidden() && trayIcon) {
@@ -168,9 +218,13 @@ void UploadProgress::on_bt_cancel_clicked()
     cancelled = true;
     if (reply)
         reply->abort();
+    const QString where = keepFile();
     emit uploadDone();
     startFadeOut();
     deleteLater();
+    // Last: the popup may be gone once the message box has run its own event loop.
+    if (!where.isEmpty())
+        showPlainMessage(tr("Upload cancelled.") + QLatin1Char('\n') + where);
 }
 
 void UploadProgress::mousePressEvent(QMouseEvent *event)

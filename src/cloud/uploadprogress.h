@@ -1,5 +1,7 @@
 #pragma once
 
+#include "desktopcopy.h"
+
 #include <QDialog>
 #include <QNetworkReply>
 #include <QPointer>
@@ -20,8 +22,15 @@ public:
     explicit UploadProgress(QWidget *parent = nullptr);
     ~UploadProgress() override;
 
-    // For captures the editor wrote to a temporary file: a failed upload keeps them on the Desktop.
-    void setSaveCopyOnFailure(bool save) { saveCopyOnFailure = save; }
+    // For a file written only to be uploaded (a capture from the editor, a finished recording):
+    // it is removed once the service has it, and every other ending (refusal, network error,
+    // cancel, quitting) keeps it in the Desktop folder under the first free name of the template
+    // and tells the user where.
+    void setSaveCopyOnFailure(bool save, const QString &nameTemplate = DesktopCopy::CaptureName)
+    {
+        saveCopyOnFailure = save;
+        desktopName = nameTemplate;
+    }
     void setTrayIcon(QSystemTrayIcon *icon) { trayIcon = icon; }
 
     // False, with a message and no request, when the file cannot be read.
@@ -46,13 +55,20 @@ protected:
 private:
     void showFinished(bool success);
     void startFadeOut();
-    // The text of a failure; a capture is moved to the Desktop first, and the text says where
-    // the file is when that fails.
+    // The first ending counts: a file written for the upload is removed after a success and kept
+    // after any other ending. keepFile returns the line that says where it is kept, empty when
+    // there is nothing to say (the user's own file, or an ending already settled).
+    void settleSuccess();
+    QString keepFile();
+    // The upload is cut off by the popup's end or the program's: the file is kept silently.
+    void interrupt();
     QString failureMessage(const QString &response);
 
     Ui::UploadProgress *ui;
     QString filePath;
     bool saveCopyOnFailure = false;
+    QString desktopName = DesktopCopy::CaptureName;
+    bool settled = false;
     bool cancelled = false;
     QPointer<QSystemTrayIcon> trayIcon;
     QPointer<QNetworkReply> reply;

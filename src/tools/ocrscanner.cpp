@@ -18,6 +18,7 @@
 #include <QSslError>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtConcurrent>
 
 OcrScanner::OcrScanner(QWidget *parent)
     : QDialog(parent), picker(this, [this] { startSelection(); }),
@@ -38,6 +39,7 @@ OcrScanner::OcrScanner(QWidget *parent)
     scanButton->setToolTip(tr("Select a region to scan"));
     scanButton->setAccessibleName(tr("Scan"));
     connect(scanButton, &QPushButton::clicked, this, &OcrScanner::startScan);
+    connect(&preparing, &QFutureWatcher<QByteArray>::finished, this, &OcrScanner::sendPrepared);
 
     copyButton = createCopyButton(this, tr("Copy result"));
     connect(copyButton, &QToolButton::clicked, this, &OcrScanner::copyResult);
@@ -77,7 +79,7 @@ OcrScanner::~OcrScanner()
 
 void OcrScanner::startScan()
 {
-    if (picker.isBusy() || pendingReply || !QGuiApplication::primaryScreen())
+    if (picker.isBusy() || isRequestRunning() || !QGuiApplication::primaryScreen())
         return;
     resultEdit->clear();
     copyButton->setEnabled(false);
@@ -127,6 +129,15 @@ void OcrScanner::showDialog()
     activateWindow();
 }
 
+void OcrScanner::setBusy(bool busy)
+{
+    scanButton->setEnabled(!busy);
+    if (busy)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
+}
+
 void OcrScanner::sendRequest(const QImage &image)
 {
     const QString uuid = settingsStore().value(SettingsKeys::Uuid).toString();
@@ -134,14 +145,26 @@ void OcrScanner::sendRequest(const QImage &image)
         statusLabel->setText(tr("Quorvel UUID is missing"));
         return;
     }
-    const OcrRequest::Signed fields = OcrRequest::sign(uuid, ServiceApi::ocrSigningKey());
-    const QByteArray png = OcrRequest::preparedPng(image);
+    setBusy(true);
+    awaitingPreparation = true;
+    preparingUuid = uuid;
+    preparing.setFuture(QtConcurrent::run(&OcrRequest::preparedPng, image));
+}
+
+void OcrScanner::sendPrepared()
+{
+    awaitingPreparation = false;
+    const QByteArray png = preparing.result();
     if (png.isEmpty()) {
+        setBusy(false);
         statusLabel->setText(tr("Could not prepare image"));
         return;
     }
+    // Signed now, not when the region was picked: the service checks how old the time stamp is.
+    const OcrRequest::Signed fields = OcrRequest::sign(preparingUuid, ServiceApi::ocrSigningKey());
     QHttpMultiPart *body = OcrRequest::body(fields, png);
-    pendingReply = networkManager->post(ServiceApi::request(ServiceApi::ocrUrl()), body);
+    pendingReply = ServiceApi::limitReply(
+        networkManager->post(ServiceApi::request(ServiceApi::ocrUrl()), body));
     body->setParent(pendingReply);
     connect(pendingReply, &QNetworkReply::finished, this, &OcrScanner::requestFinished);
     // Nothing ignores them: the reply then fails with a network error.
@@ -157,6 +180,7 @@ void OcrScanner::requestFinished()
     pendingReply = nullptr;
     if (!reply)
         return;
+    setBusy(false);
     // An aborted (timed-out) reply is closed and has nothing to read.
     const QByteArray body = reply->isReadable() ? reply->readAll() : QByteArray();
     const QNetworkReply::NetworkError error = reply->error();

@@ -3,6 +3,7 @@
 #include "regionpicker.h"
 
 #include <QDialog>
+#include <QFutureWatcher>
 #include <QNetworkReply>
 #include <QPointer>
 
@@ -27,7 +28,8 @@ public:
         picker.setDesktopGrabber(std::move(grabber));
     }
     SelectRegion *openSelector() const { return picker.openSelector(); }
-    bool isRequestRunning() const { return pendingReply; }
+    // From the moment a region is picked until the service's reply has been shown.
+    bool isRequestRunning() const { return awaitingPreparation || pendingReply; }
 
     void startScan();
     void recognize(const QImage &image);
@@ -42,7 +44,9 @@ private slots:
 
 private:
     void sendRequest(const QImage &image);
+    void sendPrepared();
     void showDialog();
+    void setBusy(bool busy);
 
     QPlainTextEdit *resultEdit = nullptr;
     QPushButton *scanButton = nullptr;
@@ -50,5 +54,10 @@ private:
     QLabel *statusLabel = nullptr;
     RegionPicker picker;
     QNetworkAccessManager *networkManager = nullptr;
+    // The region is made ready off the GUI thread: a large one takes seconds.
+    QFutureWatcher<QByteArray> preparing;
+    // Until its result has been taken, which is after the preparation itself has finished.
+    bool awaitingPreparation = false;
+    QString preparingUuid;
     QPointer<QNetworkReply> pendingReply;
 };

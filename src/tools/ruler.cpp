@@ -2,6 +2,7 @@
 
 #include "rulerguides.h"
 #include "rulersettings.h"
+#include "translucency.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -29,6 +30,19 @@ const QColor NumberColor(235, 240, 242, 235);
 const QColor LabelBackground(18, 24, 29, 190);
 const QColor LabelColor(235, 248, 250, 240);
 
+constexpr int HintMilliseconds = 10000;
+const QColor HintBackground(18, 24, 29, 220);
+
+// The screen under the ruler, where nothing else would show it.
+QPixmap screenBeneath(const QRect &globalArea)
+{
+    QScreen *screen = QGuiApplication::screenAt(globalArea.center());
+    if (!screen || windowsCanBeSeeThrough())
+        return {};
+    const QPoint corner = globalArea.topLeft() - screen->geometry().topLeft();
+    return screen->grabWindow(0, corner.x(), corner.y(), globalArea.width(), globalArea.height());
+}
+
 // Keeps a band of BandThickness within a window of `extent` pixels.
 int clampedBandOffset(qreal offset, int extent)
 {
@@ -38,14 +52,18 @@ int clampedBandOffset(qreal offset, int extent)
 
 } // namespace
 
-Ruler::Ruler(QWidget *parent) : QWidget(parent)
+Ruler::Ruler(QWidget *parent) : QWidget(parent), backdropSource(screenBeneath)
 {
+    setWindowTitle(tr("Ruler"));
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_TranslucentBackground);
     setMouseTracking(true);
     setCursor(Qt::CrossCursor);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
+    hintTimer.setSingleShot(true);
+    hintTimer.setInterval(HintMilliseconds);
+    connect(&hintTimer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 QRect Ruler::globalRect() const
@@ -213,6 +231,8 @@ void Ruler::closeEvent(QCloseEvent *event)
 void Ruler::hideEvent(QHideEvent *event)
 {
     saveSettings();
+    backdrop = QPixmap();
+    hintTimer.stop();
     QWidget::hideEvent(event);
 }
 
@@ -221,6 +241,9 @@ void Ruler::showEvent(QShowEvent *event)
     // Before any input: a click that came ahead of the first paint would otherwise be saved and
     // then read back as a second copy.
     loadSettings();
+    // Taken before the window is on the screen, so that it is not in the picture.
+    backdrop = backdropSource ? backdropSource(globalRect()) : QPixmap();
+    hintTimer.start();
     QWidget::showEvent(event);
 }
 
@@ -228,6 +251,8 @@ void Ruler::paintEvent(QPaintEvent *)
 {
     loadSettings();
     QPainter painter(this);
+    if (!backdrop.isNull())
+        painter.drawPixmap(rect(), backdrop);
     painter.setRenderHint(QPainter::Antialiasing);
 
     painter.setPen(QPen(GuideColor, 2));
@@ -237,6 +262,8 @@ void Ruler::paintEvent(QPaintEvent *)
 
     drawRulers(painter);
     drawDistances(painter);
+    if (hintTimer.isActive())
+        drawHint(painter);
 }
 
 void Ruler::drawRulers(QPainter &painter) const
@@ -268,9 +295,11 @@ void Ruler::drawRulers(QPainter &painter) const
             painter.drawLine(L + 35, y, L + 7, y);
             painter.save();
             painter.setPen(numberPen);
-            painter.translate(L + 22, y + 4);
-            painter.rotate(-90);
-            painter.drawText(QPoint(0, 0), QString::number(y));
+            const QString number = QString::number(y);
+            painter.setTransform(
+                verticalNumberPlacement(y, L, painter.fontMetrics().horizontalAdvance(number)),
+                true);
+            painter.drawText(QPoint(0, 0), number);
             painter.restore();
         } else {
             painter.drawLine(L + 35, y, L + 19, y);
@@ -295,6 +324,13 @@ void Ruler::drawRulers(QPainter &painter) const
     const QPointF mark[] = {QPointF(L + 18, T + 18), QPointF(L + 32, T + 18),
                             QPointF(L + 18, T + 32)};
     painter.drawPolygon(mark, 3);
+}
+
+QTransform Ruler::verticalNumberPlacement(int y, int bandLeft, qreal textAdvance)
+{
+    // Reading upwards and, as on the other band, between its tick and the next one: it ends 4
+    // pixels past the tick, so that the top one stays inside the window.
+    return QTransform::fromTranslate(bandLeft + 22, y + 4 + textAdvance).rotate(-90);
 }
 
 void Ruler::drawDistances(QPainter &painter) const
@@ -334,5 +370,30 @@ void Ruler::drawDistanceLabel(QPainter &painter, const QString &text, const QPoi
         painter.drawText(QPointF(-w / 2, h / 2), text);
     else
         painter.drawText(box, Qt::AlignCenter, text);
+    painter.restore();
+}
+
+void Ruler::drawHint(QPainter &painter) const
+{
+    const QString hint = tr("Click a band to drop a guide; drag bands and guides to move them; "
+                            "right-click a guide to remove it. Esc closes the ruler.");
+    const int widest = std::max(120, width() - 2 * (verticalRulerOffset + BandThickness) - 48);
+    const QRect text =
+        painter.fontMetrics().boundingRect(QRect(0, 0, widest, height()), Qt::TextWordWrap, hint);
+    QRect box(0, 0, text.width() + 24, text.height() + 12);
+    box.moveCenter(QPoint(width() / 2, 0));
+    // At the bottom, unless the horizontal band lies there.
+    box.moveBottom(height() - 24);
+    if (box.bottom() + 24 > horizontalRulerOffset &&
+        box.top() - 24 < horizontalRulerOffset + BandLast)
+        box.moveBottom(horizontalRulerOffset - 24);
+    if (box.top() < 0)
+        box.moveTop(horizontalRulerOffset + BandThickness + 24);
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(HintBackground);
+    painter.drawRoundedRect(box, 6, 6);
+    painter.setPen(LabelColor);
+    painter.drawText(box.adjusted(12, 6, -12, -6), Qt::AlignCenter | Qt::TextWordWrap, hint);
     painter.restore();
 }

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStandardPaths>
@@ -52,8 +53,8 @@ bool VideoHandOff::saveCopy(const QString &video, QString chosenPath, const QStr
 UploadProgress *VideoHandOff::startUpload(const QString &video)
 {
     auto *popup = new UploadProgress;
-    popup->setSaveCopyOnFailure(false);
-    QObject::connect(popup, &UploadProgress::uploadDone, popup, [video] { QFile::remove(video); });
+    // The recorder is closed by then: the popup is all that holds the video.
+    popup->setSaveCopyOnFailure(true, QStringLiteral("videostream%1.") + QFileInfo(video).suffix());
     if (const QScreen *primary = QGuiApplication::primaryScreen()) {
         const QSize desktop = primary->virtualSize();
         popup->move(desktop.width() - 320, desktop.height() - 120);

@@ -1,12 +1,17 @@
 #include "../support/localservice.h"
+#include "modalresponder.h"
 
 #include "analytics.h"
+#include "lastfiles.h"
 #include "screenshot.h"
+#include "serviceapi.h"
+#include "session.h"
 #include "settings.h"
 #include "settingskeys.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFrame>
 #include <QJsonArray>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -15,6 +20,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <X11/keysym.h>
@@ -41,6 +47,23 @@ QString quitText(const Screenshot &window)
     return actions.last()->text();
 }
 
+QAction *trayAction(const Screenshot &window, const QString &text)
+{
+    const QList<QAction *> actions = window.trayContextMenu()->actions();
+    const auto found = std::find_if(actions.begin(), actions.end(),
+                                    [&text](QAction *action) { return action->text() == text; });
+    return found == actions.end() ? nullptr : *found;
+}
+
+template <typename Window> Window *openWindow()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *found = qobject_cast<Window *>(window); found && found->isVisible())
+            return found;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 // The main window with its settings dialog under Xvfb: the global hot keys around the dialog and
@@ -56,6 +79,14 @@ private slots:
         QVERIFY(collector.listen());
         collector.setScript([](const RecordedRequest &) { return ScriptedReply::raw(""); });
         Analytics::setCollectBaseUrl(collector.baseUrl());
+        QVERIFY(service.listen());
+        ServiceApi::setApiBaseUrl(service.baseUrl());
+        service.setScript([](const RecordedRequest &request) {
+            const QJsonArray photos{QJsonObject{{"id", "7"}, {"link", "https://l/7"}}};
+            if (request.path == "/get_last_user_files.php")
+                return ScriptedReply::json({{"success", "true"}, {"photos", photos}});
+            return ScriptedReply::json({});
+        });
     }
     void cleanup() { settingsStore().clear(); }
 
@@ -133,6 +164,66 @@ private slots:
         QVERIFY(cropTip().contains(QStringLiteral("Crop")));
     }
 
+    // The tray still answers on hosts that do not honour modal windows; a window it closes while
+    // that window's own question is open must not be used afterwards. The answer still counts.
+    void filesWindowClosedUnderItsQuestion()
+    {
+        Session::storeLogin(QStringLiteral("tok"), QStringLiteral("42"));
+        Screenshot window;
+        window.openAllFiles();
+        auto *files = openWindow<LastFiles>();
+        QVERIFY(files);
+        QTRY_VERIFY(files->findChild<QFrame *>(QStringLiteral("FileItem7")));
+        QAction *settings = trayAction(window, QStringLiteral("&Settings"));
+        QVERIFY(settings);
+        ModalResponder responder({[settings](QWidget *box) {
+            settings->trigger();
+            // The closed window goes while the question still waits for its answer.
+            QTest::qWait(200);
+            qobject_cast<QMessageBox *>(box)->button(QMessageBox::Yes)->click();
+        }});
+        QPushButton *remove = nullptr;
+        for (QPushButton *button : files->findChildren<QPushButton *>()) {
+            if (button->text() == QLatin1String("Remove"))
+                remove = button;
+        }
+        QVERIFY(remove);
+        // From the event loop, as a click comes: the button is gone when the question returns.
+        QTimer::singleShot(0, remove, &QPushButton::click);
+        QTRY_VERIFY(responder.finished());
+        const auto removals = [this] {
+            const QList<RecordedRequest> requests = service.requests();
+            return std::count_if(requests.begin(), requests.end(), [](const RecordedRequest &r) {
+                return r.path == "/delete_user_files.php" && r.query.endsWith("&file_id=7");
+            });
+        };
+        QTRY_COMPARE(removals(), 1);
+        QVERIFY(!openWindow<LastFiles>());
+        Settings *dialog = openDialog();
+        QVERIFY(dialog);
+        dialog->close();
+    }
+
+    void settingsClosedUnderTheirFileDialog()
+    {
+        Session::storeLogin(QStringLiteral("tok"), QStringLiteral("42"));
+        Screenshot window;
+        window.openSettings();
+        Settings *dialog = openDialog();
+        QVERIFY(dialog);
+        QAction *allFiles = trayAction(window, QStringLiteral("&All my files / My account"));
+        QVERIFY(allFiles);
+        ModalResponder responder({[allFiles](QWidget *) { allFiles->trigger(); }});
+        QTimer::singleShot(0, dialog->findChild<QPushButton *>("bt_choose_editor"),
+                           &QPushButton::click);
+        QTRY_VERIFY(responder.finished());
+        QTRY_VERIFY(openWindow<LastFiles>());
+        QTRY_VERIFY(!openDialog());
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QVERIFY(settingsStore().value(SettingsKeys::ExternalEditor).toString().isEmpty());
+        delete openWindow<LastFiles>();
+    }
+
     void theWindowReportsItsUsage()
     {
         QTest::qWait(300); // events of the windows before this test still arrive
@@ -161,6 +252,7 @@ private slots:
 
 private:
     LocalService collector;
+    LocalService service;
 };
 
 QTEST_MAIN(SettingsHubTest)

@@ -2,6 +2,7 @@
 #include "../support/pngfixtures.h"
 #include "cloudtest.h"
 
+#include "browser.h"
 #include "flowlayout.h"
 #include "imagelabel.h"
 #include "lastfiles.h"
@@ -11,6 +12,8 @@
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QJsonArray>
@@ -32,6 +35,7 @@ private slots:
         QSettings settings = settingsStore();
         settings.setValue(SettingsKeys::Token, QStringLiteral("tok"));
         settings.setValue(SettingsKeys::UserId, QStringLiteral("42"));
+        Browser::setOpener([this](const QUrl &url) { opened << url; });
     }
 
     void tilesShowTheFiles()
@@ -79,6 +83,43 @@ private slots:
 
         QTest::mouseClick(button(tile(window, "1"), "Copy link"), Qt::LeftButton);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("https://l/1"));
+    }
+
+    // Only addresses on the web are fetched as thumbnails or opened as links: "file:", "data:",
+    // "javascript:" or a custom scheme from the service would reach this machine's files or
+    // other programs.
+    void onlyWebThumbnailsAndLinks()
+    {
+        const QString local = QDir::temp().filePath(QStringLiteral("local.png"));
+        QFile picture(local);
+        QVERIFY(picture.open(QIODevice::WriteOnly));
+        picture.write(pngBytes(QSize(40, 40), Qt::blue));
+        picture.close();
+        const QString data = QStringLiteral("data:image/png;base64,") +
+                             QString::fromLatin1(pngBytes(QSize(40, 40), Qt::red).toBase64());
+        serveFiles(QJsonArray{
+            QJsonObject{{"id", "web"},
+                        {"image", service.baseUrl() + "/thumb/wide.png"},
+                        {"link", "https://l/web"}},
+            QJsonObject{{"id", "file"}, {"image", "file://" + local}, {"link", "file:///etc/"}},
+            QJsonObject{{"id", "data"}, {"image", data}, {"link", "javascript:alert(1)"}},
+            QJsonObject{{"id", "custom"},
+                        {"image", "quorvel-test://thumb.png"},
+                        {"link", "quorvel-test://open"}},
+        });
+        opened.clear();
+        LastFiles window;
+        window.show();
+        QTRY_COMPARE(tiles(window).size(), 4);
+        QTRY_VERIFY(!tile(window, "web")->findChild<ImageLabel *>()->pixmap().isNull());
+        QTest::qWait(200);
+        for (const char *id : {"web", "file", "data", "custom"}) {
+            auto *thumbnail = tile(window, id)->findChild<ImageLabel *>();
+            if (qstrcmp(id, "web") != 0)
+                QVERIFY2(thumbnail->pixmap().isNull(), id);
+            QTest::mouseClick(thumbnail, Qt::LeftButton);
+        }
+        QCOMPARE(opened, QList<QUrl>{QUrl("https://l/web")});
     }
 
     void removeAsksFirst()
@@ -266,6 +307,7 @@ private:
     }
 
     LocalService service;
+    QList<QUrl> opened;
 };
 
 QTEST_MAIN(LastFilesTest)

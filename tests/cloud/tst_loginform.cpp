@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 
 // The login window against a local server: e-mail and code logins, each reply and its message.
 class LoginFormTest : public QObject
@@ -180,6 +181,33 @@ private slots:
             return label->movie() && label->isVisible();
         });
         QVERIFY(!overlayShown);
+    }
+
+    // A login that succeeds while the code prompt is open closes the form; the prompt goes with
+    // it and nothing is used after the form is gone.
+    void loginSucceedsUnderTheCodePrompt()
+    {
+        service.setScript([](const RecordedRequest &) {
+            return ScriptedReply::json({{"success", "true"}, {"token", "t1"}, {"user_id", "3"}});
+        });
+        const int before = service.requestCount();
+        QPointer<LoginForm> form = new LoginForm;
+        QSignalSpy success(form.data(), &LoginForm::authSuccessful);
+        form->show();
+        QTest::mouseClick(form->findChild<QPushButton *>(QStringLiteral("bt_login")),
+                          Qt::LeftButton);
+        // From the event loop, as a click comes: the form is gone when the prompt returns.
+        QTimer::singleShot(0, form->findChild<QPushButton *>(QStringLiteral("bt_google")),
+                           &QPushButton::click);
+        QTRY_VERIFY(qobject_cast<QInputDialog *>(QApplication::activeModalWidget()) || !form);
+        QTRY_VERIFY(!form);
+        QCOMPARE(success.count(), 1);
+        QCOMPARE(settingsStore().value(SettingsKeys::Token).toString(), QStringLiteral("t1"));
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QTest::qWait(100);
+        const QList<RecordedRequest> sent = service.requests().mid(before);
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent.first().path, QByteArray("/login.php"));
     }
 
     void socialLoginSuffix_data()

@@ -1,3 +1,4 @@
+#include "../support/selfsigned.h"
 #include "cloudtest.h"
 
 #include "autostart.h"
@@ -15,6 +16,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSslConfiguration>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -175,6 +177,101 @@ private slots:
         QCOMPARE(service.requests().first().path, QByteArray("/get_user_info.php"));
     }
 
+    // The service's texts are shown as text, and only a picture on the web becomes the avatar:
+    // a "file:" or "data:" address would show what lies on this machine or in the reply itself.
+    void accountShowsServiceTextsAsTextAndOnlyWebPictures_data()
+    {
+        QTest::addColumn<QString>("photo");
+        QTest::addColumn<bool>("shown");
+        const QByteArray png = pngBytes(QSize(50, 50), Qt::blue);
+        QTest::newRow("web") << "/photo.png" << true;
+        QTest::newRow("local file") << "file://" + localPicture() << false;
+        QTest::newRow("data") << "data:image/png;base64," + QString::fromLatin1(png.toBase64())
+                              << false;
+        QTest::newRow("custom scheme") << "quorvel-test://photo.png" << false;
+    }
+
+    void accountShowsServiceTextsAsTextAndOnlyWebPictures()
+    {
+        QFETCH(QString, photo);
+        QFETCH(bool, shown);
+        QFile picture(localPicture());
+        QVERIFY(picture.open(QIODevice::WriteOnly));
+        picture.write(pngBytes(QSize(50, 50), Qt::blue));
+        picture.close();
+        settingsStore().setValue(SettingsKeys::Token, "tok");
+        const QString name = "<img src=\"file://" + localPicture() + "\"> <b>Ann</b>";
+        const QString address = photo.startsWith('/') ? service.baseUrl() + photo : photo;
+        service.setScript([&](const RecordedRequest &request) {
+            if (request.path == "/photo.png")
+                return ScriptedReply::raw(pngBytes(QSize(50, 50), Qt::blue), "image/png");
+            return ScriptedReply::json({{"success", "true"},
+                                        {"username", name},
+                                        {"userinfo", "<a href=\"file:///\">files</a>"},
+                                        {"photo", address}});
+        });
+        Settings dialog;
+        auto *nameLabel = dialog.findChild<QLabel *>("user_name");
+        QTRY_COMPARE(nameLabel->text(), name);
+        for (const char *label : {"user_name", "user_info"})
+            QCOMPARE(dialog.findChild<QLabel *>(label)->textFormat(), Qt::PlainText);
+        const auto avatarIsBlue = [&dialog] {
+            return dialog.findChild<QLabel *>("user_icon")->pixmap().toImage().pixel(10, 10) ==
+                   QColor(Qt::blue).rgb();
+        };
+        if (shown)
+            QTRY_VERIFY(avatarIsBlue());
+        QTest::qWait(200);
+        QCOMPARE(avatarIsBlue(), shown);
+    }
+
+    // Logging out drops a user-info reply still on its way, and the logout request goes out even
+    // when the dialog is gone before the far server has answered the handshake.
+    void logoutEndsTheSessionForGood()
+    {
+        const auto login = [] {
+            settingsStore().setValue(SettingsKeys::IsAuth, "1");
+            settingsStore().setValue(SettingsKeys::Token, "tok");
+            settingsStore().setValue(SettingsKeys::UserId, "7");
+        };
+        const auto logouts = [this] {
+            const QList<RecordedRequest> requests = service.requests();
+            return std::count_if(requests.begin(), requests.end(), [](const RecordedRequest &r) {
+                return r.path == "/user_logout.php";
+            });
+        };
+        service.setScript([](const RecordedRequest &) {
+            return ScriptedReply::json({{"success", "true"}, {"username", "Ann"}});
+        });
+        login();
+        {
+            Settings dialog;
+            QTest::mouseClick(dialog.findChild<QPushButton *>("bt_logout"), Qt::LeftButton);
+            QTRY_COMPARE(logouts(), 1);
+            QTest::qWait(300);
+            QCOMPARE(dialog.findChild<QLabel *>("user_name")->text(),
+                     QStringLiteral("You are not logined"));
+            QVERIFY(dialog.findChild<QPushButton *>("bt_logout")->isHidden());
+            QVERIFY(!dialog.findChild<QPushButton *>("bt_login")->isHidden());
+        }
+
+        LocalService secure;
+        QVERIFY(secure.listenSecurely(SelfSigned::Certificate, SelfSigned::Key));
+        QSslConfiguration trusting = QSslConfiguration::defaultConfiguration();
+        trusting.addCaCertificate(QSslCertificate(QByteArray(SelfSigned::Certificate)));
+        QSslConfiguration::setDefaultConfiguration(trusting);
+        ServiceApi::setApiBaseUrl(secure.baseUrl());
+        secure.setScript([](const RecordedRequest &) { return ScriptedReply::json({}); });
+        login();
+        auto *dialog = new Settings;
+        QTest::mouseClick(dialog->findChild<QPushButton *>("bt_logout"), Qt::LeftButton);
+        delete dialog;
+        QTRY_COMPARE(secure.requestCount(), 1);
+        ServiceApi::setApiBaseUrl(service.baseUrl());
+        QCOMPARE(secure.requests().constFirst().path, QByteArray("/user_logout.php"));
+        QCOMPARE(secure.requests().constFirst().query, QByteArray("token=tok&user_id=7"));
+    }
+
     void closingHidesAndReports()
     {
         Settings dialog;
@@ -240,6 +337,7 @@ private slots:
     }
 
 private:
+    static QString localPicture() { return QDir::temp().filePath(QStringLiteral("avatar.png")); }
     static QLineEdit *catcher(Settings &dialog)
     {
         for (QLineEdit *edit : dialog.findChildren<QLineEdit *>()) {

@@ -6,6 +6,7 @@
 #include "session.h"
 #include "settingskeys.h"
 #include "uploadprogress.h"
+#include "videohandoff.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -48,14 +49,22 @@ private slots:
     {
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QByteArray>("mimeType");
-        QTest::newRow("capture") << "shot.png" << QByteArray("image/png");
-        QTest::newRow("double quote unescaped") << "say \"hi\".txt" << QByteArray("text/plain");
+        QTest::addColumn<QByteArray>("sentName");
+        QTest::newRow("capture") << "shot.png" << QByteArray("image/png") << QByteArray("shot.png");
+        // The service reads the name up to the line's last quote.
+        QTest::newRow("double quote unescaped")
+            << "say \"hi\".txt" << QByteArray("text/plain") << QByteArray("say \"hi\".txt");
+        // Raw, they would end the header and let the name write headers of its own.
+        QTest::newRow("line breaks encoded")
+            << "a\r\nX-Injected: 1\r\n\r\nb.txt" << QByteArray("text/plain")
+            << QByteArray("a%0D%0AX-Injected: 1%0D%0A%0D%0Ab.txt");
     }
 
     void bodyOnTheWireAndLinkOnTheClipboard()
     {
         QFETCH(QString, fileName);
         QFETCH(QByteArray, mimeType);
+        QFETCH(QByteArray, sentName);
         const QString path = files.filePath(fileName);
         const QByteArray content = mimeType == "image/png" ? capturePng() : QByteArray("hello\n");
         writeFile(path, content);
@@ -82,7 +91,7 @@ private slots:
                  QByteArray("multipart/form-data; boundary=1BEF0A57BE110FD467A"));
         const QByteArray expected =
             "--1BEF0A57BE110FD467A\r\nContent-Disposition: form-data; name=\"file\"; filename=\"" +
-            fileName.toUtf8() + "\"\r\nContent-Type: " + mimeType + "\r\n\r\n" + content +
+            sentName + "\"\r\nContent-Type: " + mimeType + "\r\n\r\n" + content +
             "\r\n--1BEF0A57BE110FD467A--\r\n";
         QCOMPARE(request.body, expected);
         QCOMPARE(request.headers.value("content-length"), QByteArray::number(expected.size()));
@@ -164,19 +173,48 @@ private slots:
         delete popup;
     }
 
-    void failedCaptureIsKeptOnTheDesktop_data()
+    // Every ending of an upload against what is kept: a capture or a recording written only for
+    // the upload goes once the service has it and is otherwise kept in Desktop/Quorvel under the
+    // next free name, with the message saying where; the user's own file is never touched.
+    void everyEndingKeepsTheFile_data()
     {
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("folderBlocked");
-        QTest::addColumn<int>("status");
-        QTest::newRow("refused, moved to the next free name") << false << 200;
-        QTest::newRow("network error, moved to the next free name") << false << 500;
-        QTest::newRow("move impossible, kept in place") << true << 200;
+        QTest::addColumn<QString>("message"); // %1: where the file is kept
+        const QString kept = QStringLiteral("The file is kept at %1");
+        const QString error =
+            QStringLiteral("Uploading error!\n") + kept + QStringLiteral("\n\nResponse: ");
+        for (const char *kind : {"capture", "video"}) {
+            QTest::addRow("%s: success", kind) << "success" << kind << false << "";
+            QTest::addRow("%s: refused", kind)
+                << "refused" << kind << false << "Quota exceeded\n\n" + kept;
+            QTest::addRow("%s: no JSON", kind)
+                << "garbled" << kind << false << error + "Server says no";
+            QTest::addRow("%s: HTTP error", kind)
+                << "http error" << kind << false << error + "The service answered 500 Scripted";
+            QTest::addRow("%s: cancelled", kind)
+                << "cancel" << kind << false << "Upload cancelled.\n" + kept;
+            QTest::addRow("%s: popup gone mid-way", kind) << "closed" << kind << false << "";
+        }
+        QTest::newRow("capture: folder cannot be made, kept in place")
+            << "http error"
+            << "capture" << true << error + "The service answered 500 Scripted";
+        QTest::newRow("own file: refused") << "refused"
+                                           << "own" << false << "Quota exceeded";
+        QTest::newRow("own file: HTTP error")
+            << "http error"
+            << "own" << false << "Uploading error!\nResponse: The service answered 500 Scripted";
+        QTest::newRow("own file: cancelled") << "cancel"
+                                             << "own" << false << "";
     }
 
-    void failedCaptureIsKeptOnTheDesktop()
+    void everyEndingKeepsTheFile()
     {
+        QFETCH(QString, ending);
+        QFETCH(QString, kind);
         QFETCH(bool, folderBlocked);
-        QFETCH(int, status);
+        QFETCH(QString, message);
         if (folderBlocked) {
             // A file where the folder should be: neither the folder nor the move can be made.
             QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
@@ -186,34 +224,67 @@ private slots:
             for (int n = 1; n <= 3; ++n)
                 writeFile(desktopFolder() + QStringLiteral("screenshot%1.png").arg(n), "old");
         }
-        service.setScript([status](const RecordedRequest &) {
-            return ScriptedReply{status, "text/plain", "Server says no", false};
+        service.setScript([ending](const RecordedRequest &) {
+            if (ending == QLatin1String("success"))
+                return ScriptedReply::raw("{\"success\":\"true\",\"fileurl\":\"L\"}");
+            if (ending == QLatin1String("refused"))
+                return ScriptedReply::raw(R"({"success":"false","error":"Quota exceeded"})");
+            if (ending == QLatin1String("garbled"))
+                return ScriptedReply::raw("Server says no");
+            if (ending == QLatin1String("http error"))
+                return ScriptedReply{500, "text/plain", "Server says no", false};
+            return ScriptedReply::stall();
         });
-        const QString path = files.filePath(QStringLiteral("screenshot_123.png"));
-        writeFile(path, capturePng());
+        const bool video = kind == QLatin1String("video");
+        const QString path = files.filePath(video ? QStringLiteral("videostream_77.gif")
+                                                  : QStringLiteral("screenshot_123.png"));
+        const QByteArray content = capturePng();
+        writeFile(path, content);
 
-        ModalResponder responder({acknowledge()});
-        QPointer<UploadProgress> popup = new UploadProgress;
-        popup->setSaveCopyOnFailure(true);
-        QVERIFY(popup->upload(path));
-        QCOMPARE(label(popup, "label_upload_progress")->text(),
-                 QStringLiteral("Uploading file..."));
-        QTRY_VERIFY(responder.finished());
-        const QString message = responder.messages.value(0);
-        const QString moved = desktopFolder() + QStringLiteral("screenshot4.png");
-        if (folderBlocked) {
-            QVERIFY(QFile::exists(path));
-            QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
+        ModalResponder responder(message.isEmpty() ? QList<ModalResponder::Step>{}
+                                                   : QList<ModalResponder::Step>{acknowledge()});
+        QPointer<UploadProgress> popup;
+        if (video) {
+            popup = VideoHandOff::startUpload(path);
         } else {
-            QVERIFY(!QFile::exists(path));
-            QCOMPARE(readFile(moved), capturePng());
-            const QString head = QStringLiteral("Uploading error!\nFile save on Desktop/Quorvel\n\n"
-                                                "Response: ");
-            QCOMPARE(message, head + (status == 200 ? QStringLiteral("Server says no")
-                                                    : message.mid(head.size())));
-            if (status != 200)
-                QVERIFY2(message.size() > head.size(), "the network error text is missing");
+            popup = new UploadProgress;
+            popup->setSaveCopyOnFailure(kind == QLatin1String("capture"));
+            QVERIFY(popup->upload(path));
         }
+        QVERIFY(popup);
+        popup->show();
+        const int before = service.requestCount();
+        if (ending == QLatin1String("cancel") || ending == QLatin1String("closed")) {
+            QTRY_VERIFY(service.requestCount() > before);
+            if (ending == QLatin1String("cancel"))
+                QTest::mouseClick(popup->findChild<QPushButton *>(QStringLiteral("bt_cancel")),
+                                  Qt::LeftButton);
+            else
+                delete popup;
+        }
+        if (message.isEmpty())
+            QTRY_VERIFY(!popup || label(popup, "label_done_text")->isVisibleTo(popup));
+        else
+            QTRY_VERIFY(responder.finished());
+        QTest::qWait(100);
+
+        const QString name =
+            video ? QStringLiteral("videostream1.gif") : QStringLiteral("screenshot4.png");
+        const QString moved = desktopFolder() + name;
+        const bool handedOver = kind != QLatin1String("own");
+        const bool keptOnDesktop =
+            handedOver && !folderBlocked && ending != QLatin1String("success");
+        QCOMPARE(QFile::exists(path), !handedOver || folderBlocked);
+        QCOMPARE(QFile::exists(moved), keptOnDesktop);
+        if (keptOnDesktop)
+            QCOMPARE(readFile(moved), content);
+        else if (QFile::exists(path))
+            QCOMPARE(readFile(path), content);
+        const QStringList expected =
+            message.isEmpty()
+                ? QStringList()
+                : QStringList{message.arg(QDir::toNativeSeparators(keptOnDesktop ? moved : path))};
+        QCOMPARE(responder.messages, expected);
         delete popup;
     }
 

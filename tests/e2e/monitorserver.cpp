@@ -1,5 +1,7 @@
 #include "monitorserver.h"
 
+#include "../support/childprocess.h"
+
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -26,6 +28,7 @@ QString MonitorServer::start(const QSize &size, const QList<Monitor> &monitors)
     // race with other servers starting at the same time. -noreset: it must not reset (and lose the
     // root background) when a client leaves.
     server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    endWithThisProcess(server);
     server.start(QStringLiteral("Xvfb"),
                  {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                   QStringLiteral("0"),

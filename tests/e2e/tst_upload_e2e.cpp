@@ -1,14 +1,16 @@
 #include "../support/localservice.h"
 #include "xsession.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QStandardPaths>
 #include <QTest>
 #include <QThread>
 
 // A capture uploaded by the real binary to a local server: the link lands on the clipboard and
-// the popup fades away.
+// the popup fades away; when the server refuses, the capture is kept on the Desktop.
 class UploadEndToEnd : public QObject
 {
     Q_OBJECT
@@ -33,12 +35,7 @@ private slots:
 
     void capturedRegionIsUploadedAndItsLinkCopied()
     {
-        XSession::key(QStringLiteral("Print"));
-        QVERIFY(session.waitForWindowNamed(QStringLiteral("SelectRegion"), 5000).isValid());
-        XSession::drag(QPoint(300, 200), QPoint(700, 500));
-        QVERIFY(session.waitForWindowNamed(QStringLiteral("Quorvel"), 5000).isValid());
-        session.focusWindowNamed(QStringLiteral("Quorvel"));
-
+        QVERIFY(openCapture(QPoint(300, 200), QPoint(700, 500)));
         QElapsedTimer clock;
         clock.start();
         XSession::key(QStringLiteral("ctrl+space"));
@@ -72,7 +69,45 @@ private slots:
         QCOMPARE(readClipboard(), link);
     }
 
+    void refusedCaptureIsKeptOnTheDesktop()
+    {
+        service.setScript([](const RecordedRequest &) {
+            return ScriptedReply::raw(R"({"success":"false","error":"Quota exceeded"})");
+        });
+        const int before = service.requestCount();
+        QVERIFY(openCapture(QPoint(200, 100), QPoint(350, 220)));
+        XSession::key(QStringLiteral("ctrl+space"));
+
+        const QString kept = session.home() + QStringLiteral("/Desktop/Quorvel/screenshot1.png");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(kept), 10000);
+        QCOMPARE(service.requestCount(), before + 1);
+        QCOMPARE(QImage(kept).size(), QSize(151, 121));
+        // Moved, not copied: nothing is left behind in the temporary folder.
+        QVERIFY(QDir::temp().entryList({QStringLiteral("screenshot_*")}).isEmpty());
+
+        // The message says why and where; it goes with Return.
+        QVERIFY(session.waitForWindowNamed(QStringLiteral("Quorvel"), 5000).isValid());
+        session.focusWindowNamed(QStringLiteral("Quorvel"));
+        XSession::key(QStringLiteral("Return"));
+        QVERIFY2(session.waitUntilNoWindowNamed(QStringLiteral("Quorvel"), 5000),
+                 "the message stayed");
+        QVERIFY2(session.waitUntilNoWindowNamed(QStringLiteral("Form"), 8000), "the popup stayed");
+    }
+
 private:
+    // Print, a region dragged from one corner to the other, and the editor focused.
+    bool openCapture(const QPoint &from, const QPoint &to)
+    {
+        XSession::key(QStringLiteral("Print"));
+        if (!session.waitForWindowNamed(QStringLiteral("SelectRegion"), 5000).isValid())
+            return false;
+        XSession::drag(from, to);
+        if (!session.waitForWindowNamed(QStringLiteral("Quorvel"), 5000).isValid())
+            return false;
+        session.focusWindowNamed(QStringLiteral("Quorvel"));
+        return true;
+    }
+
     static QString readClipboard()
     {
         QProcess xclip;

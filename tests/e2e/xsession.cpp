@@ -1,5 +1,7 @@
 #include "xsession.h"
 
+#include "../support/childprocess.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -24,6 +26,7 @@ XSession::XSession()
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     program.setProcessEnvironment(env);
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    endWithThisProcess(program);
 }
 
 XSession::~XSession()

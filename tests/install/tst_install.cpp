@@ -94,10 +94,12 @@ private slots:
         QVERIFY(root.isValid());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DESTDIR"), root.path());
-        const Ran installed = run(QStringLiteral(QUORVEL_CMAKE),
-                                  {QStringLiteral("--install"), QStringLiteral(QUORVEL_BUILD_DIR),
-                                   QStringLiteral("--prefix"), QStringLiteral("/usr")},
-                                  environment);
+        // As `make install` does it.
+        const Ran installed =
+            run(QStringLiteral(QUORVEL_CMAKE),
+                {QStringLiteral("--install"), QStringLiteral(QUORVEL_BUILD_DIR),
+                 QStringLiteral("--prefix"), QStringLiteral("/usr"), QStringLiteral("--strip")},
+                environment);
         QVERIFY2(installed.exitCode == 0, qPrintable(installed.output));
     }
 
@@ -150,7 +152,16 @@ private slots:
         const QMap<QString, QString> main = entry.value(QStringLiteral("Desktop Entry"));
         QCOMPARE(main.value(QStringLiteral("Exec")), QStringLiteral("quorvel %F"));
         QCOMPARE(main.value(QStringLiteral("Icon")), appId());
-        QCOMPARE(main.value(QStringLiteral("Categories")), QStringLiteral("Utility;Graphics;"));
+        // One main category, or menus list the program once under each.
+        static const QStringList mainCategories{"AudioVideo", "Development", "Education", "Game",
+                                                "Graphics",   "Network",     "Office",    "Science",
+                                                "Settings",   "System",      "Utility"};
+        const QStringList categories =
+            main.value(QStringLiteral("Categories")).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        QCOMPARE(std::count_if(
+                     categories.begin(), categories.end(),
+                     [](const QString &category) { return mainCategories.contains(category); }),
+                 1);
         QCOMPARE(main.value(QStringLiteral("MimeType")),
                  QStringLiteral("image/png;image/jpeg;image/bmp;image/gif;"));
 
@@ -168,6 +179,32 @@ private slots:
     }
 
     void installedProgramRuns() { checkRuns(root.path()); }
+
+    // `make` configures the build folder afresh when CMAKE_FLAGS differ from the ones it was
+    // configured with, and leaves it alone when they are the same.
+    void makeConfiguresAgainWhenTheFlagsChange()
+    {
+        QTemporaryDir folder;
+        const QString build = folder.filePath(QStringLiteral("build"));
+        const auto configureCommand = [&](const QString &flags) {
+            const Ran dryRun =
+                run(QStringLiteral("make"),
+                    {QStringLiteral("--dry-run"), QStringLiteral("-C"),
+                     QStringLiteral(QUORVEL_SOURCE_DIR), "BUILD=" + build, "CMAKE_FLAGS=" + flags,
+                     build + QStringLiteral("/build.ninja")});
+            return dryRun.output.split(QLatin1Char('\n')).filter(QStringLiteral("cmake "));
+        };
+        QCOMPARE(configureCommand(QStringLiteral("-DA=1")).size(), 1);
+        QFile configured(build + QStringLiteral("/build.ninja"));
+        QVERIFY(configured.open(QIODevice::WriteOnly));
+        configured.close();
+        QVERIFY(configureCommand(QStringLiteral("-DA=1")).isEmpty());
+        const QStringList again = configureCommand(QStringLiteral("-DA=2"));
+        QCOMPARE(again.size(), 1);
+        QVERIFY2(again.first().contains(QLatin1String("--fresh")) &&
+                     again.first().endsWith(QLatin1String("-DA=2")),
+                 qPrintable(again.first()));
+    }
 
     void packageCarriesTheInstallAndItsDependencies()
     {
@@ -225,12 +262,18 @@ private slots:
     }
 
 private:
+    // Runs, and carries no debugging information: that stays in the build folder.
     static void checkRuns(const QString &installRoot)
     {
-        const Ran version =
-            run(installRoot + QStringLiteral("/usr/bin/quorvel"), {QStringLiteral("--version")});
+        const QString program = installRoot + QStringLiteral("/usr/bin/quorvel");
+        const Ran version = run(program, {QStringLiteral("--version")});
         QCOMPARE(version.exitCode, 0);
         QCOMPARE(version.output, QStringLiteral("260\n"));
+        const Ran sections = run(QStringLiteral("readelf"), {QStringLiteral("-S"), program});
+        QCOMPARE(sections.exitCode, 0);
+        QVERIFY2(!sections.output.contains(QLatin1String(".debug_")) &&
+                     !sections.output.contains(QLatin1String(".symtab")),
+                 "the program was installed unstripped");
     }
 
     QTemporaryDir root;

@@ -1,6 +1,7 @@
 #include "capturecursor.h"
 #include "mousehook.h"
 #include "qxtglobalshortcut.h"
+#include "translucency.h"
 #include "x11connection.h"
 #include "x11otherclient.h"
 
@@ -120,6 +121,7 @@ private slots:
     void mouseHookReportsLeftClicksAtThePointer();
     void mouseHookFollowsThePointerMapping();
     void cursorPictureIsTheShownCursor();
+    void seeThroughWindowsNeedACompositingManager();
 };
 
 void TestX11Input::hotKeyFiresSystemWide_data()
@@ -302,6 +304,25 @@ void TestX11Input::cursorPictureIsTheShownCursor()
     const QRgb halfRed = image.pixel(10, 10); // straight, not premultiplied, colour
     QVERIFY2(qAbs(qRed(halfRed) - 255) <= 2 && qAbs(qAlpha(halfRed) - 128) <= 2,
              qPrintable(QString::number(halfRed, 16)));
+}
+
+void TestX11Input::seeThroughWindowsNeedACompositingManager()
+{
+    // The test's X server runs none; one announces itself by owning the screen's selection.
+    QVERIFY(!windowsCanBeSeeThrough());
+    xcb_connection_t *connection = x11Connection();
+    const xcb_window_t manager = xcb_generate_id(connection);
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, manager, x11RootWindow(connection), 0, 0, 1,
+                      1, 0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+    const X11Reply<xcb_intern_atom_reply_t> selection(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, 13, "_NET_WM_CM_S0"),
+                              nullptr),
+        &free);
+    QVERIFY(selection);
+    xcb_set_selection_owner(connection, manager, selection->atom, XCB_CURRENT_TIME);
+    QVERIFY(windowsCanBeSeeThrough());
+    xcb_destroy_window(connection, manager);
+    QVERIFY(!windowsCanBeSeeThrough());
 }
 
 QTEST_MAIN(TestX11Input)

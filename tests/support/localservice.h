@@ -9,6 +9,8 @@
 #include <QJsonObject>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
@@ -40,7 +42,8 @@ struct ScriptedReply
     int status = 200;
     QByteArray contentType = "application/json";
     QByteArray body;
-    bool silent = false; // accept the request and never answer
+    bool silent = false;  // accept the request and never answer
+    bool endless = false; // a body without length that never ends, as a hostile server sends
 
     static ScriptedReply json(const QJsonObject &object)
     {
@@ -52,6 +55,7 @@ struct ScriptedReply
         return {200, type, body, false};
     }
     static ScriptedReply stall() { return {200, {}, {}, true}; }
+    static ScriptedReply endlessBody() { return {200, "application/json", {}, false, true}; }
 };
 
 class LocalService : public QObject
@@ -77,6 +81,21 @@ public:
 
     bool listen() { return server->listen(QHostAddress::LocalHost, 0); }
 
+    // Needs the event loop of its thread for every handshake, as a far server needs time.
+    bool listenSecurely(const QByteArray &certificate, const QByteArray &key)
+    {
+        auto *secure = new QSslServer(this);
+        QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+        config.setLocalCertificate(QSslCertificate(certificate));
+        config.setPrivateKey(QSslKey(key, QSsl::Ec));
+        secure->setSslConfiguration(config);
+        connect(secure, &QSslServer::pendingConnectionAvailable, this, &LocalService::accept);
+        delete server;
+        server = secure;
+        scheme = QStringLiteral("https");
+        return listen();
+    }
+
     // Serves from a thread of its own, for tests whose waiting blocks their own thread.
     bool listenInThread()
     {
@@ -91,7 +110,7 @@ public:
 
     QString baseUrl() const
     {
-        return QStringLiteral("http://127.0.0.1:%1").arg(server->serverPort());
+        return QStringLiteral("%1://127.0.0.1:%2").arg(scheme).arg(server->serverPort());
     }
 
     void setScript(Script script)
@@ -159,6 +178,10 @@ private:
             script ? script(request) : ScriptedReply{404, "text/plain", "no script", false};
         if (reply.silent)
             return;
+        if (reply.endless) {
+            stream(socket, reply.contentType);
+            return;
+        }
         QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + " Scripted\r\n";
         head += "Content-Type: " + reply.contentType + "\r\n";
         head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
@@ -167,7 +190,22 @@ private:
         socket->disconnectFromHost();
     }
 
+    // Keeps the socket's queue topped up until the client hangs up.
+    static void stream(QTcpSocket *socket, const QByteArray &contentType)
+    {
+        const QByteArray chunk(64 * 1024, ' ');
+        socket->write("HTTP/1.1 200 Scripted\r\nContent-Type: " + contentType +
+                      "\r\nConnection: close\r\n\r\n{\"text\":\"");
+        socket->write(chunk);
+        connect(socket, &QTcpSocket::bytesWritten, socket, [socket, chunk] {
+            if (socket->state() == QAbstractSocket::ConnectedState &&
+                socket->bytesToWrite() < chunk.size())
+                socket->write(chunk);
+        });
+    }
+
     QTcpServer *server = new QTcpServer(this);
+    QString scheme = QStringLiteral("http");
     QThread *worker = nullptr;
     mutable QMutex mutex;
     Script answer;

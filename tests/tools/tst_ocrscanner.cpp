@@ -11,10 +11,12 @@
 #include <QMessageAuthenticationCode>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSslKey>
 #include <QSslServer>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -214,37 +216,43 @@ private slots:
     {
         QTest::addColumn<int>("httpStatus");
         QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<bool>("silent");
+        QTest::addColumn<QString>("server"); // answers, silent or endless
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("copyable");
         QTest::addColumn<QString>("warning");
 
         QTest::newRow("boolean success is no success")
-            << 200 << QByteArray(R"({"success":true,"text":"x"})") << false
+            << 200 << QByteArray(R"({"success":true,"text":"x"})") << "answers"
             << "OCR returned an invalid response"
             << "" << false << "^OCR invalid response: ";
         QTest::newRow("success with empty text")
-            << 200 << QByteArray(R"({"success":"true","text":""})") << false
+            << 200 << QByteArray(R"({"success":"true","text":""})") << "answers"
             << "No text was recognized"
             << "" << false << "";
         QTest::newRow("api error wins over the http error")
-            << 403 << QByteArray(R"({"error":"bad signature"})") << false
+            << 403 << QByteArray(R"({"error":"bad signature"})") << "answers"
             << "OCR API error [403]: bad signature"
             << "" << false << "^OCR API error \" \\[403\\]\"";
         QTest::newRow("markup of the service stays text")
-            << 200 << QByteArray(R"({"error":"<b>busy</b>","success":"true"})") << false
+            << 200 << QByteArray(R"({"error":"<b>busy</b>","success":"true"})") << "answers"
             << "OCR API error [200]: <b>busy</b>"
             << "" << false << "^OCR API error ";
         QTest::newRow("http error without api error")
-            << 500 << QByteArray("<html>oops</html>") << false << "OCR request failed (401): "
+            << 500 << QByteArray("<html>oops</html>") << "answers"
+            << "OCR request failed (401): The service answered 500 Scripted"
             << "" << false << "^OCR network error: InternalServerError ";
         QTest::newRow("silent server")
-            << 200 << QByteArray() << true
+            << 200 << QByteArray() << "silent"
             << "OCR request failed (5): The service did not answer in time."
             << "" << false << "^OCR network error: OperationCanceledError ";
+        QTest::newRow("endless reply")
+            << 200 << QByteArray() << "endless"
+            << "OCR request failed (5): The service's reply is too large"
+            << "" << false << "^OCR network error: OperationCanceledError ";
         QTest::newRow("success") << 200 << QByteArray(R"({"success":"true","text":"Łódź, Київ"})")
-                                 << false << "Done"
+                                 << "answers"
+                                 << "Done"
                                  << "Łódź, Київ" << true << "";
     }
 
@@ -252,7 +260,7 @@ private slots:
     {
         QFETCH(int, httpStatus);
         QFETCH(QByteArray, body);
-        QFETCH(bool, silent);
+        QFETCH(QString, server);
         QFETCH(QString, status);
         QFETCH(QString, text);
         QFETCH(bool, copyable);
@@ -260,8 +268,11 @@ private slots:
 
         ServiceApi::setTransferTimeoutMs(300);
         service.setScript([&](const RecordedRequest &) {
-            return silent ? ScriptedReply::stall()
-                          : ScriptedReply{httpStatus, "application/json", body, false};
+            if (server == QLatin1String("silent"))
+                return ScriptedReply::stall();
+            if (server == QLatin1String("endless"))
+                return ScriptedReply::endlessBody();
+            return ScriptedReply{httpStatus, "application/json", body, false};
         });
         if (!warning.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(warning));
@@ -297,6 +308,37 @@ private slots:
         QVERIFY2(statusText(scanner).startsWith(QLatin1String("OCR request failed (6): ")),
                  qPrintable(statusText(scanner)));
         QVERIFY(!copyEnabled(scanner));
+    }
+
+    // A large region is made ready off the GUI thread: the dialog shows at once that it is busy,
+    // and its event loop keeps turning until the request goes out.
+    void largeRegionIsPreparedWhileTheDialogAnswers()
+    {
+        QImage region(2400, 1400, QImage::Format_RGB32);
+        for (int y = 0; y < region.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(region.scanLine(y));
+            for (int x = 0; x < region.width(); ++x)
+                line[x] = qRgb(x % 256, y % 256, (x ^ y) % 256);
+        }
+        int turns = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&turns] { ++turns; });
+        ticker.start(5);
+        int turnsUntilSent = -1;
+        service.setScript([&turns, &turnsUntilSent](const RecordedRequest &request) {
+            turnsUntilSent = turns;
+            return verifyingService(request);
+        });
+        OcrScanner scanner;
+        auto *scan = scanner.findChild<QPushButton *>();
+        scanner.recognize(region);
+        QVERIFY(scanner.isVisible());
+        QCOMPARE(statusText(scanner), QStringLiteral("Recognizing..."));
+        QVERIFY(!scan->isEnabled());
+        QVERIFY(scanner.isRequestRunning());
+        QTRY_COMPARE_WITH_TIMEOUT(statusText(scanner), QStringLiteral("Done"), 30000);
+        QVERIFY(scan->isEnabled());
+        QVERIFY2(turnsUntilSent > 20, qPrintable(QString::number(turnsUntilSent)));
     }
 
     void missingUuidSendsNothing()

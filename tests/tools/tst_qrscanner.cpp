@@ -119,6 +119,32 @@ QList<QImage> busyPictures()
     return pictures;
 }
 
+// Three finder patterns whose stone is `stoneHeight` rows of a ring 28 pixels wide, with sides
+// of 4 pixels, a top and a bottom of one row and a gap of `gapHeight` rows: rows through the
+// stone are 4, 4, 12, 4, 4 pixels long, and the stone's share of the ring is set by the heights
+// alone. quirc takes stones of 10 to 70 % of their ring, both bounds included.
+QImage finderPatternsWithStoneShare(int gapHeight, int stoneHeight)
+{
+    const QSize outer(28, 2 + 2 * gapHeight + stoneHeight);
+    QImage picture(200, 60 + outer.height(), QImage::Format_Grayscale8);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    for (int x : {20, 80, 140}) {
+        const QRect ring(QPoint(x, 30), outer);
+        painter.fillRect(ring, Qt::black);
+        painter.fillRect(ring.adjusted(4, 1, -4, -1), Qt::white);
+        painter.fillRect(ring.adjusted(8, 1 + gapHeight, -8, -1 - gapHeight), Qt::black);
+    }
+    return picture;
+}
+
+int stoneSharePercent(int gapHeight, int stoneHeight)
+{
+    const int height = 2 + 2 * gapHeight + stoneHeight;
+    const int ring = 28 * height - 20 * (height - 2);
+    return 12 * stoneHeight * 100 / ring;
+}
+
 #ifdef QUORVEL_QUIRC_PRECHECK
 int finderPatternsQuircRecords(const QImage &grey)
 {
@@ -413,6 +439,10 @@ private:
         const QList<QImage> pictures = busyPictures();
         for (int index = 0; index < pictures.size(); ++index)
             QTest::addRow("busy picture %d", index) << pictures[index];
+        // Gap and stone heights that put the stone's share exactly on quirc's bounds.
+        for (const auto &[gap, stone] : {std::pair{3, 1}, std::pair{1, 8}})
+            QTest::addRow("stones of %d %% of their ring", stoneSharePercent(gap, stone))
+                << finderPatternsWithStoneShare(gap, stone);
     }
 
     static void scanSelection(QrScanner &scanner, const QPoint &p1, const QPoint &p2)

@@ -187,6 +187,62 @@ private slots:
         QVERIFY(qAlpha(open.ruler.grab().toImage().pixel(labelCentre)) > 150);
     }
 
+    void verticalNumbersSitBetweenTheirTicksInsideTheWindow()
+    {
+        OpenRuler open;
+        const QFontMetricsF metrics(open.ruler.font());
+        for (int y = 0; y < Window.height(); y += 50) {
+            const QString number = QString::number(y);
+            const QRectF drawn =
+                Ruler::verticalNumberPlacement(y, 0, metrics.horizontalAdvance(number))
+                    .mapRect(metrics.tightBoundingRect(number));
+            QVERIFY2(drawn.top() > y && drawn.bottom() < y + 50, qPrintable(number));
+            QVERIFY2(drawn.left() >= 0 && drawn.right() < 36, qPrintable(number));
+        }
+    }
+
+    // Where windows are not see-through, the screen as it was is drawn beneath the bands, or the
+    // whole screen would turn black.
+    void theScreenIsDrawnBeneathWhereWindowsAreNotSeeThrough_data()
+    {
+        QTest::addColumn<bool>("seeThrough");
+        QTest::newRow("a compositing desktop") << true;
+        QTest::newRow("no compositing manager") << false;
+    }
+
+    void theScreenIsDrawnBeneathWhereWindowsAreNotSeeThrough()
+    {
+        QFETCH(bool, seeThrough);
+        Ruler ruler;
+        ruler.setGeometry(Window);
+        QRect askedFor;
+        ruler.setBackdropSource([&](const QRect &area) {
+            askedFor = area;
+            QPixmap screen(area.size());
+            screen.fill(QColor(200, 120, 40));
+            return seeThrough ? QPixmap() : screen;
+        });
+        ruler.show();
+        QCOMPARE(askedFor, Window);
+        const QColor beneath = ruler.grab().toImage().pixelColor(400, 300);
+        QCOMPARE(beneath, seeThrough ? QColor(0, 0, 0, 0) : QColor(200, 120, 40));
+    }
+
+    void rulerSaysWhatItIsAndHowToLeave()
+    {
+        OpenRuler open;
+        QCOMPARE(open.ruler.windowTitle(), QStringLiteral("Ruler"));
+        // The hint sits at the bottom, in the middle, each time the ruler appears.
+        const QPoint hint(Window.width() / 2, Window.height() - 30);
+        for (int shown = 0; shown < 2; ++shown) {
+            QVERIFY(open.ruler.isHintShown());
+            QVERIFY(qAlpha(open.ruler.grab().toImage().pixel(hint)) > 150);
+            open.ruler.close();
+            QVERIFY(!open.ruler.isHintShown());
+            open.ruler.show();
+        }
+    }
+
     void atMostTwentyGuidesAndTenOfEachOrientation()
     {
         OpenRuler open;

@@ -1,10 +1,8 @@
 #include "sinesoundserver.h"
 
+#include "../support/childprocess.h"
+
 #include <QtTest>
-
-#include <sys/prctl.h>
-
-#include <csignal>
 
 bool SineSoundServer::start()
 {
@@ -17,7 +15,7 @@ bool SineSoundServer::start()
     server.setProcessEnvironment(environment);
     server.setStandardOutputFile(QProcess::nullDevice());
     server.setStandardErrorFile(QProcess::nullDevice());
-    server.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
+    endWithThisProcess(server);
     server.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "-L",
                                 "module-native-protocol-unix", "-L", "module-null-sink", "-L",
                                 "module-sine-source frequency=440"});

@@ -57,6 +57,16 @@ QPushButton *button(const VideoRecord &recorder, const char *name)
     return recorder.editorWindow()->findChild<QPushButton *>(name);
 }
 
+// Types a text at a frame point with the text tool, which is off again afterwards.
+void addText(VideoRecord &recorder, QPoint at, const QString &text)
+{
+    QPushButton *textTool = button(recorder, "bt_tool_text_video");
+    textTool->click();
+    click(recorder, at);
+    QTest::keyClicks(recorder.annotationEditor()->textOverlay()->editor(), text);
+    textTool->click();
+}
+
 QString saveFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) + "/Quorvel/";
@@ -82,6 +92,9 @@ private slots:
     void textIsCommittedOrDropped();
     void doubleClickOpensAText_data();
     void doubleClickOpensAText();
+    void removingAnEarlierAnnotationKeepsTheSelection();
+    void keysTheTextBoxLeavesNeverDeleteAnnotations_data();
+    void keysTheTextBoxLeavesNeverDeleteAnnotations();
     void textSizeStopsAtItsLimits();
     void mouseHitsWhatIsShownWhenShrunk();
 
@@ -293,11 +306,7 @@ void TestVideoEditor::doubleClickOpensAText()
     QVERIFY(QTest::qWaitForWindowExposed(recorder->editorWindow()));
     AnnotationEditor *editor = recorder->annotationEditor();
     QPlainTextEdit *typing = editor->textOverlay()->editor();
-    QPushButton *textTool = button(*recorder, "bt_tool_text_video");
-    textTool->click();
-    click(*recorder, {40, 40});
-    QTest::keyClicks(typing, "Hello");
-    textTool->click();
+    addText(*recorder, {40, 40}, "Hello");
     QCOMPARE(editor->annotationList().size(), 1);
     if (!tool.isEmpty())
         button(*recorder, qPrintable("bt_tool_" + tool + "_video"))->click();
@@ -309,6 +318,74 @@ void TestVideoEditor::doubleClickOpensAText()
     QTest::keyClick(typing, Qt::Key_Escape);
     QCOMPARE(editor->annotationList().size(), 1);
     QCOMPARE(editor->annotationList().first().text, QString("Hello again"));
+    recorder->close();
+}
+
+// Emptying an edited text removes it from the list: the selection must follow the annotation it
+// was on, or the next colour change or Delete hits another one.
+void TestVideoEditor::removingAnEarlierAnnotationKeepsTheSelection()
+{
+    QPointer<VideoRecord> recorder = editingRecorder({0, 40, 80});
+    QVERIFY(recorder);
+    QVERIFY(QTest::qWaitForWindowExposed(recorder->editorWindow()));
+    AnnotationEditor *editor = recorder->annotationEditor();
+    QPlainTextEdit *typing = editor->textOverlay()->editor();
+    addText(*recorder, {40, 40}, "Hello");
+    // A drawn arrow stays selected while its tool is still on.
+    button(*recorder, "bt_tool_arrow_video")->click();
+    drag(*recorder, {150, 150}, {250, 180});
+    QCOMPARE(editor->annotationList().size(), 2);
+    QCOMPARE(editor->selected(), 1);
+    const VideoAnnotation arrow = editor->annotationList().at(1);
+
+    doubleClickOnScreen(*recorder, editor->annotationList().first().box().center());
+    QVERIFY(editor->isTextEditing());
+    typing->selectAll();
+    QTest::keyClick(typing, Qt::Key_Delete);
+    QTest::keyClick(typing, Qt::Key_Escape);
+    QCOMPARE(editor->annotationList().size(), 1);
+    QCOMPARE(editor->selected(), 0);
+    QCOMPARE(editor->annotationList().first().p1, arrow.p1);
+
+    editor->chooseColor(QColor(10, 20, 30));
+    QCOMPARE(editor->annotationList().first().color, QColor(10, 20, 30));
+    recorder->close();
+}
+
+void TestVideoEditor::keysTheTextBoxLeavesNeverDeleteAnnotations_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << Qt::KeyboardModifiers();
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << Qt::KeyboardModifiers();
+    // A key the text box has no use for goes on to the frame view under it.
+    QTest::newRow("Alt+Delete") << int(Qt::Key_Delete) << Qt::KeyboardModifiers(Qt::AltModifier);
+}
+
+void TestVideoEditor::keysTheTextBoxLeavesNeverDeleteAnnotations()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QPointer<VideoRecord> recorder = editingRecorder({0, 40, 80});
+    QVERIFY(recorder);
+    QVERIFY(QTest::qWaitForWindowExposed(recorder->editorWindow()));
+    AnnotationEditor *editor = recorder->annotationEditor();
+    QPlainTextEdit *typing = editor->textOverlay()->editor();
+    button(*recorder, "bt_tool_text_video")->click();
+    click(*recorder, {40, 40});
+    QTest::keyClicks(typing, "first");
+    // The press commits the first text, which stays selected, and opens the next one.
+    click(*recorder, {60, 120});
+    QCOMPARE(editor->annotationList().size(), 1);
+    QCOMPARE(editor->selected(), 0);
+    QVERIFY(editor->isTextEditing());
+    QTest::keyClicks(typing, "second");
+
+    QTest::keyClick(typing, Qt::Key(key), modifiers);
+    QTest::keyClick(recorder->captureLabelWindow(), Qt::Key(key), modifiers);
+    QVERIFY(editor->isTextEditing());
+    QCOMPARE(editor->annotationList().size(), 1);
+    QCOMPARE(editor->annotationList().first().text, QString("first"));
     recorder->close();
 }
 

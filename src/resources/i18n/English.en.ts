@@ -74,6 +74,10 @@
         <source>No such file: %1</source>
         <translation>No such file: %1</translation>
     </message>
+    <message>
+        <source>%1 is a folder, not a picture.</source>
+        <translation>%1 is a folder, not a picture.</translation>
+    </message>
 </context>
 <context>
     <name>LastFiles</name>
@@ -296,6 +300,14 @@ or drag to select a region.
     <message>
         <source>%1 px</source>
         <translation>%1 px</translation>
+    </message>
+    <message>
+        <source>Ruler</source>
+        <translation>Ruler</translation>
+    </message>
+    <message>
+        <source>Click a band to drop a guide; drag bands and guides to move them; right-click a guide to remove it. Esc closes the ruler.</source>
+        <translation>Click a band to drop a guide; drag bands and guides to move them; right-click a guide to remove it. Esc closes the ruler.</translation>
     </message>
 </context>
 <context>
@@ -521,6 +533,46 @@ or drag to select a region.
         <source>The service did not answer in time.</source>
         <translation>The service did not answer in time.</translation>
     </message>
+    <message>
+        <source>Connection refused</source>
+        <translation>Connection refused</translation>
+    </message>
+    <message>
+        <source>The service closed the connection</source>
+        <translation>The service closed the connection</translation>
+    </message>
+    <message>
+        <source>The service&apos;s host was not found</source>
+        <translation>The service&apos;s host was not found</translation>
+    </message>
+    <message>
+        <source>The connection timed out</source>
+        <translation>The connection timed out</translation>
+    </message>
+    <message>
+        <source>The secure connection failed</source>
+        <translation>The secure connection failed</translation>
+    </message>
+    <message>
+        <source>The network is not available</source>
+        <translation>The network is not available</translation>
+    </message>
+    <message>
+        <source>The proxy failed</source>
+        <translation>The proxy failed</translation>
+    </message>
+    <message>
+        <source>Network error %1</source>
+        <translation>Network error %1</translation>
+    </message>
+    <message>
+        <source>The service&apos;s reply is too large</source>
+        <translation>The service&apos;s reply is too large</translation>
+    </message>
+    <message>
+        <source>The service answered %1 %2</source>
+        <translation>The service answered %1 %2</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -703,26 +755,6 @@ Response: </source>
 Response: </translation>
     </message>
     <message>
-        <source>Uploading error!
-File save on Desktop/Quorvel
-
-Response: </source>
-        <translation>Upload failed.
-The file was saved to Desktop/Quorvel.
-
-Response: </translation>
-    </message>
-    <message>
-        <source>Uploading error!
-The file could not be moved to Desktop/Quorvel and is kept at %1
-
-Response: </source>
-        <translation>Upload failed.
-The file could not be moved to Desktop/Quorvel and is kept at %1
-
-Response: </translation>
-    </message>
-    <message>
         <source>Quorvel Cloud</source>
         <translation>Quorvel Cloud</translation>
     </message>
@@ -737,6 +769,24 @@ Response: </translation>
     <message>
         <source>Uploading error!</source>
         <translation>Upload failed.</translation>
+    </message>
+    <message>
+        <source>The file is kept at %1</source>
+        <translation>The file is kept at %1</translation>
+    </message>
+    <message>
+        <source>Uploading error!
+%1
+
+Response: %2</source>
+        <translation>Upload failed.
+%1
+
+Response: %2</translation>
+    </message>
+    <message>
+        <source>Upload cancelled.</source>
+        <translation>Upload cancelled.</translation>
     </message>
 </context>
 <context>

@@ -74,6 +74,10 @@
         <source>No such file: %1</source>
         <translation>Datei nicht gefunden: %1</translation>
     </message>
+    <message>
+        <source>%1 is a folder, not a picture.</source>
+        <translation>%1 ist ein Ordner, kein Bild.</translation>
+    </message>
 </context>
 <context>
     <name>LastFiles</name>
@@ -296,6 +300,14 @@ Ziehen: Bereich auswählen
     <message>
         <source>%1 px</source>
         <translation>%1 px</translation>
+    </message>
+    <message>
+        <source>Ruler</source>
+        <translation>Lineal</translation>
+    </message>
+    <message>
+        <source>Click a band to drop a guide; drag bands and guides to move them; right-click a guide to remove it. Esc closes the ruler.</source>
+        <translation>Klicken Sie auf eine Leiste, um eine Hilfslinie zu setzen; ziehen Sie Leisten und Hilfslinien, um sie zu verschieben; ein Rechtsklick entfernt eine Hilfslinie. Esc schließt das Lineal.</translation>
     </message>
 </context>
 <context>
@@ -521,6 +533,46 @@ Ziehen: Bereich auswählen
         <source>The service did not answer in time.</source>
         <translation>Der Dienst hat nicht rechtzeitig geantwortet.</translation>
     </message>
+    <message>
+        <source>Connection refused</source>
+        <translation>Verbindung abgelehnt</translation>
+    </message>
+    <message>
+        <source>The service closed the connection</source>
+        <translation>Der Dienst hat die Verbindung geschlossen</translation>
+    </message>
+    <message>
+        <source>The service&apos;s host was not found</source>
+        <translation>Der Server des Dienstes wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>The connection timed out</source>
+        <translation>Zeitüberschreitung der Verbindung</translation>
+    </message>
+    <message>
+        <source>The secure connection failed</source>
+        <translation>Die sichere Verbindung ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The network is not available</source>
+        <translation>Das Netzwerk ist nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>The proxy failed</source>
+        <translation>Der Proxy ist fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Network error %1</source>
+        <translation>Netzwerkfehler %1</translation>
+    </message>
+    <message>
+        <source>The service&apos;s reply is too large</source>
+        <translation>Die Antwort des Dienstes ist zu groß</translation>
+    </message>
+    <message>
+        <source>The service answered %1 %2</source>
+        <translation>Der Dienst antwortete %1 %2</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -703,26 +755,6 @@ Response: </source>
 Antwort: </translation>
     </message>
     <message>
-        <source>Uploading error!
-File save on Desktop/Quorvel
-
-Response: </source>
-        <translation>Hochladen fehlgeschlagen.
-Die Datei wurde unter Schreibtisch/Quorvel gespeichert.
-
-Antwort: </translation>
-    </message>
-    <message>
-        <source>Uploading error!
-The file could not be moved to Desktop/Quorvel and is kept at %1
-
-Response: </source>
-        <translation>Hochladen fehlgeschlagen.
-Die Datei konnte nicht nach Schreibtisch/Quorvel verschoben werden und liegt weiterhin unter %1
-
-Antwort: </translation>
-    </message>
-    <message>
         <source>Quorvel Cloud</source>
         <translation>Quorvel Cloud</translation>
     </message>
@@ -737,6 +769,24 @@ Antwort: </translation>
     <message>
         <source>Uploading error!</source>
         <translation>Hochladen fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>The file is kept at %1</source>
+        <translation>Die Datei liegt unter %1</translation>
+    </message>
+    <message>
+        <source>Uploading error!
+%1
+
+Response: %2</source>
+        <translation>Hochladen fehlgeschlagen.
+%1
+
+Antwort: %2</translation>
+    </message>
+    <message>
+        <source>Upload cancelled.</source>
+        <translation>Hochladen abgebrochen.</translation>
     </message>
 </context>
 <context>

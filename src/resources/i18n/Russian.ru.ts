@@ -74,6 +74,10 @@
         <source>No such file: %1</source>
         <translation>Файл не найден: %1</translation>
     </message>
+    <message>
+        <source>%1 is a folder, not a picture.</source>
+        <translation>%1 — это папка, а не изображение.</translation>
+    </message>
 </context>
 <context>
     <name>LastFiles</name>
@@ -296,6 +300,14 @@ Or select region.
     <message>
         <source>%1 px</source>
         <translation>%1 пкс</translation>
+    </message>
+    <message>
+        <source>Ruler</source>
+        <translation>Линейка</translation>
+    </message>
+    <message>
+        <source>Click a band to drop a guide; drag bands and guides to move them; right-click a guide to remove it. Esc closes the ruler.</source>
+        <translation>Щёлкните по шкале, чтобы поставить направляющую; перетаскивайте шкалы и направляющие, чтобы сдвинуть их; правый щелчок удаляет направляющую. Esc закрывает линейку.</translation>
     </message>
 </context>
 <context>
@@ -521,6 +533,46 @@ Or select region.
         <source>The service did not answer in time.</source>
         <translation>Сервис не ответил вовремя.</translation>
     </message>
+    <message>
+        <source>Connection refused</source>
+        <translation>Соединение отклонено</translation>
+    </message>
+    <message>
+        <source>The service closed the connection</source>
+        <translation>Сервис закрыл соединение</translation>
+    </message>
+    <message>
+        <source>The service&apos;s host was not found</source>
+        <translation>Сервер сервиса не найден</translation>
+    </message>
+    <message>
+        <source>The connection timed out</source>
+        <translation>Время ожидания соединения истекло</translation>
+    </message>
+    <message>
+        <source>The secure connection failed</source>
+        <translation>Не удалось установить защищённое соединение</translation>
+    </message>
+    <message>
+        <source>The network is not available</source>
+        <translation>Сеть недоступна</translation>
+    </message>
+    <message>
+        <source>The proxy failed</source>
+        <translation>Ошибка прокси-сервера</translation>
+    </message>
+    <message>
+        <source>Network error %1</source>
+        <translation>Сетевая ошибка %1</translation>
+    </message>
+    <message>
+        <source>The service&apos;s reply is too large</source>
+        <translation>Ответ сервиса слишком большой</translation>
+    </message>
+    <message>
+        <source>The service answered %1 %2</source>
+        <translation>Сервис ответил %1 %2</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -703,26 +755,6 @@ Response: </source>
 Ответ: </translation>
     </message>
     <message>
-        <source>Uploading error!
-File save on Desktop/Quorvel
-
-Response: </source>
-        <translation>Ошибка загрузки.
-Файл сохранён в папке Рабочий стол/Quorvel.
-
-Ответ: </translation>
-    </message>
-    <message>
-        <source>Uploading error!
-The file could not be moved to Desktop/Quorvel and is kept at %1
-
-Response: </source>
-        <translation>Ошибка загрузки.
-Файл не удалось переместить в папку Рабочий стол/Quorvel, он остаётся здесь: %1
-
-Ответ: </translation>
-    </message>
-    <message>
         <source>Quorvel Cloud</source>
         <translation>Quorvel Cloud</translation>
     </message>
@@ -737,6 +769,24 @@ Response: </source>
     <message>
         <source>Uploading error!</source>
         <translation>Ошибка загрузки.</translation>
+    </message>
+    <message>
+        <source>The file is kept at %1</source>
+        <translation>Файл сохранён: %1</translation>
+    </message>
+    <message>
+        <source>Uploading error!
+%1
+
+Response: %2</source>
+        <translation>Ошибка загрузки.
+%1
+
+Ответ: %2</translation>
+    </message>
+    <message>
+        <source>Upload cancelled.</source>
+        <translation>Загрузка отменена.</translation>
     </message>
 </context>
 <context>

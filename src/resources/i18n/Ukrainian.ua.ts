@@ -74,6 +74,10 @@
         <source>No such file: %1</source>
         <translation>Файл не знайдено: %1</translation>
     </message>
+    <message>
+        <source>%1 is a folder, not a picture.</source>
+        <translation>%1 — це тека, а не зображення.</translation>
+    </message>
 </context>
 <context>
     <name>LastFiles</name>
@@ -296,6 +300,14 @@ Or select region.
     <message>
         <source>%1 px</source>
         <translation>%1 пкс</translation>
+    </message>
+    <message>
+        <source>Ruler</source>
+        <translation>Лінійка</translation>
+    </message>
+    <message>
+        <source>Click a band to drop a guide; drag bands and guides to move them; right-click a guide to remove it. Esc closes the ruler.</source>
+        <translation>Клацніть по шкалі, щоб поставити напрямну; перетягуйте шкали й напрямні, щоб зсунути їх; правий клац видаляє напрямну. Esc закриває лінійку.</translation>
     </message>
 </context>
 <context>
@@ -521,6 +533,46 @@ Or select region.
         <source>The service did not answer in time.</source>
         <translation>Сервіс не відповів вчасно.</translation>
     </message>
+    <message>
+        <source>Connection refused</source>
+        <translation>З&apos;єднання відхилено</translation>
+    </message>
+    <message>
+        <source>The service closed the connection</source>
+        <translation>Сервіс закрив з&apos;єднання</translation>
+    </message>
+    <message>
+        <source>The service&apos;s host was not found</source>
+        <translation>Сервер сервісу не знайдено</translation>
+    </message>
+    <message>
+        <source>The connection timed out</source>
+        <translation>Час очікування з&apos;єднання вичерпано</translation>
+    </message>
+    <message>
+        <source>The secure connection failed</source>
+        <translation>Не вдалося встановити захищене з&apos;єднання</translation>
+    </message>
+    <message>
+        <source>The network is not available</source>
+        <translation>Мережа недоступна</translation>
+    </message>
+    <message>
+        <source>The proxy failed</source>
+        <translation>Помилка проксі-сервера</translation>
+    </message>
+    <message>
+        <source>Network error %1</source>
+        <translation>Мережева помилка %1</translation>
+    </message>
+    <message>
+        <source>The service&apos;s reply is too large</source>
+        <translation>Відповідь сервісу завелика</translation>
+    </message>
+    <message>
+        <source>The service answered %1 %2</source>
+        <translation>Сервіс відповів %1 %2</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
@@ -703,26 +755,6 @@ Response: </source>
 Відповідь: </translation>
     </message>
     <message>
-        <source>Uploading error!
-File save on Desktop/Quorvel
-
-Response: </source>
-        <translation>Помилка завантаження.
-Файл збережено в теці Робочий стіл/Quorvel.
-
-Відповідь: </translation>
-    </message>
-    <message>
-        <source>Uploading error!
-The file could not be moved to Desktop/Quorvel and is kept at %1
-
-Response: </source>
-        <translation>Помилка завантаження.
-Файл не вдалося перемістити до теки Робочий стіл/Quorvel, він залишається тут: %1
-
-Відповідь: </translation>
-    </message>
-    <message>
         <source>Quorvel Cloud</source>
         <translation>Quorvel Cloud</translation>
     </message>
@@ -737,6 +769,24 @@ Response: </source>
     <message>
         <source>Uploading error!</source>
         <translation>Помилка завантаження.</translation>
+    </message>
+    <message>
+        <source>The file is kept at %1</source>
+        <translation>Файл збережено: %1</translation>
+    </message>
+    <message>
+        <source>Uploading error!
+%1
+
+Response: %2</source>
+        <translation>Помилка завантаження.
+%1
+
+Відповідь: %2</translation>
+    </message>
+    <message>
+        <source>Upload cancelled.</source>
+        <translation>Завантаження скасовано.</translation>
     </message>
 </context>
 <context>
