@@ -15,7 +15,10 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -46,6 +49,25 @@ double secondsToEncode(const QList<QImage> &frames, int threads, QByteArray *gif
     }
     std::sort(seconds.begin(), seconds.end());
     return seconds[1];
+}
+
+// How long an encoding goes on once it is asked to stop half way through, in seconds: what a
+// recorder closed during its encoding waits for.
+double secondsToStop(const QList<QImage> &frames, double wholeSeconds)
+{
+    QElapsedTimer timer;
+    std::atomic<qint64> askedNs{-1};
+    GifEncodeOptions options;
+    options.stopRequested = [&askedNs] { return askedNs >= 0; };
+    timer.start();
+    std::thread asker([&] {
+        std::this_thread::sleep_for(std::chrono::duration<double>(wholeSeconds / 2));
+        askedNs = timer.nsecsElapsed();
+    });
+    encodeGif(frames, 100 / fps, {}, options);
+    const qint64 returnedNs = timer.nsecsElapsed();
+    asker.join();
+    return (returnedNs - askedNs) / 1e9;
 }
 
 bool writeRawVideo(const QList<QImage> &frames, const QString &path)
@@ -101,6 +123,8 @@ int main(int argc, char **argv)
                 frameCount / single, single);
     std::printf("encodeGif, all cores:  %7.1f frames/s (%.3f s, median of 3), %.1f MB\n",
                 frameCount / ours, ours, megabytes(gif.size()));
+    std::printf("encodeGif, stopped half way: returns %.0f ms after the request\n",
+                secondsToStop(frames, ours) * 1000);
 
     const QString ffmpeg = QStandardPaths::findExecutable("ffmpeg");
     QTemporaryDir folder;

@@ -19,8 +19,9 @@ struct GifEncodeOptions
 {
     // Threads that map and pack frames; 0 picks one per core. The bytes do not depend on it.
     int threads = 0;
-    // Asked on the calling thread before each frame; true ends the encoding early with an empty
-    // array, so that a caller who goes away need not wait for the whole file.
+    // Asked on the calling thread as the frames go; true ends the encoding early with an empty
+    // array (the frames being encoded are finished first), so that a caller who goes away need
+    // not wait for the whole file.
     std::function<bool()> stopRequested;
 };
 

@@ -213,6 +213,8 @@ private slots:
     void singleFrameStillLoops();
     void progressRunsFromFiveToHundred_data();
     void progressRunsFromFiveToHundred();
+    void stopEndsTheEncodingEarly_data();
+    void stopEndsTheEncodingEarly();
     void threadCountDoesNotChangeBytes();
     void storedFramesGiveTheSameBytes();
     void inputFormatDoesNotChangeBytes_data();
@@ -476,6 +478,31 @@ void TestGifEncoder::progressRunsFromFiveToHundred()
     QCOMPARE(reports, expected);
     QCOMPARE(reports.back(), 100);
     QVERIFY(onCaller);
+}
+
+void TestGifEncoder::stopEndsTheEncodingEarly_data()
+{
+    QTest::addColumn<int>("threads");
+    QTest::addColumn<int>("stopAfter"); // progress reports before the stop is asked for
+    QTest::newRow("before the first frame") << 1 << 1;
+    QTest::newRow("after a frame") << 1 << 2;
+    QTest::newRow("before the first frame, 3 threads") << 3 << 1;
+}
+
+void TestGifEncoder::stopEndsTheEncodingEarly()
+{
+    QFETCH(int, threads);
+    QFETCH(int, stopAfter);
+    const int frameCount = 40;
+    QList<int> reports;
+    GifEncodeOptions options;
+    options.threads = threads;
+    options.stopRequested = [&] { return reports.size() >= stopAfter; };
+    const QByteArray gif = encodeGif(
+        screenLikeFrames(frameCount, QSize(64, 48)), 10,
+        [&](int percent) { reports.append(percent); }, options);
+    QVERIFY(gif.isEmpty());
+    QCOMPARE(reports.size(), stopAfter);
 }
 
 void TestGifEncoder::threadCountDoesNotChangeBytes()
